@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// A file error as the framework reports it: the cause, and the file it concerns.
+class CFileException {
+public:
+    enum class Cause {
+        none,
+        generic,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile,
+    };
+
+    CFileException() = default;
+    CFileException(Cause cause, QString fileName, int osError = 0)
+        : m_cause(cause), m_strFileName(std::move(fileName)), m_lOsError(osError) {}
+
+    Cause m_cause = Cause::none;
+    QString m_strFileName;
+    int m_lOsError = 0;
+};
+
+class FileSource; // what an open file reads from and writes to (File.cpp)
+
+// The framework's file object. A path with a drive letter ("E:\quelby\...")
+// resolves through the drive table, matching components regardless of case;
+// any other path is a host path. Open reports failure by its result and the
+// optional exception; Read, Write, GetLength and Close raise CFileException.
+class CFile {
+public:
+    enum OpenFlags : unsigned {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareCompat = 0x0000,
+        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,
+        shareDenyRead = 0x0030,
+        shareDenyNone = 0x0040,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+    };
+
+    CFile();
+    ~CFile(); // closes, ignoring errors
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    bool Open(const QString& path, unsigned flags, CFileException* error = nullptr);
+    bool IsOpen() const;
+    const QString& GetFilePath() const { return m_strFileName; }
+
+    std::uint64_t GetLength() const;
+    // Bytes read; fewer than asked at the end of the file.
+    std::uint32_t Read(void* buffer, std::uint32_t count);
+    void Write(const void* buffer, std::uint32_t count);
+    void Close();
+    // Closes without raising anything.
+    void Abort();
+
+private:
+    std::unique_ptr<FileSource> m_source;
+    QString m_strFileName;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+
+// GetTickCount: milliseconds since an arbitrary start, wrapping at 2^32.
+std::uint32_t GetTickCount();
+// GlobalMemoryStatus's available physical memory, in bytes (/proc/meminfo).
+std::uint64_t AvailablePhysicalMemory(const QString& memInfoPath = QStringLiteral("/proc/meminfo"));
+
+// Message box styles and answers, with the values of the system's.
+enum : unsigned { MB_OK = 0x0, MB_YESNO = 0x4, MB_ICONSTOP = 0x10 };
+enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
+
+// AfxMessageBox: the application title as caption.
+int AfxMessageBox(const QString& text, unsigned type = MB_OK);
+// MessageBox with no owner and no caption.
+int PlainMessageBox(const QString& text, unsigned type = MB_OK);
+
+// Tests answer message boxes by script: the hook sees the text, caption and
+// style and returns the answer; while a hook is set no box is shown.
+using MessageBoxHook = std::function<int(const QString& text, const QString& caption, unsigned type)>;
+void SetMessageBoxHook(MessageBoxHook hook);
+
+// AfxAbort: the windows are destroyed and the process ends with status 3.
+[[noreturn]] void AfxAbort();
+// Tests observe the abort: the hook runs after the windows are gone and
+// must not return (throw, or exit a forked child).
+void SetAbortHook(std::function<void()> hook);
+
+// AfxGetMainWnd: the application's main window, or nullptr before there is one.
+QWidget* AfxGetMainWnd();
+void AfxSetMainWnd(QWidget* window);

@@ -1,0 +1,19 @@
+# Installs the Debian packages that are missing; quick when all are there.
+# Usage: ensure_packages NAME...
+ensure_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+    libcdio-dev libiso9660-dev genisoimage fonts-dejavu-core)
+TEST_PACKAGES=(libgtest-dev libgmock-dev)
+DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)

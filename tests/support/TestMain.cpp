@@ -1,0 +1,17 @@
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// Every test program runs with an offscreen QApplication and with config and
+// data folders of its own, so nothing needs a display or touches the user's
+// settings.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
