@@ -1,0 +1,103 @@
+#include "DibRenderer.h"
+
+#include "DibDecode.h"
+#include "DibLayout.h"
+
+#include <QPainter>
+
+namespace {
+
+// The picture rows to paint (counted from the top), as an image, and whether
+// its rows run bottom-up as stored in the block.
+struct SourceImage {
+    QImage image;
+    bool bottomUp = false;
+};
+
+QImage::Format WrapFormat(const DibLayout& layout) {
+    if (layout.compression != std::uint32_t(DibCompression::None))
+        return QImage::Format_Invalid;
+    switch (layout.bitCount) {
+    case 1:
+        return QImage::Format_Mono;
+    case 8:
+        return QImage::Format_Indexed8;
+    case 24:
+        return QImage::Format_BGR888; // stored blue, green, red
+    case 32:
+        return QImage::Format_RGB32; // the top byte is unused and Qt ignores it
+    default:
+        return QImage::Format_Invalid;
+    }
+}
+
+// Wraps the stored rows in place: no pixel is copied. Qt wants rows on 32-bit
+// boundaries; a core header's 3-byte colour entries can misplace them, and
+// then the rows are copied once.
+SourceImage WrapRows(const DibLayout& layout, const std::uint8_t* block, const DibColors& colors,
+                     QImage::Format format, int firstRow, int rowCount) {
+    const std::uint64_t lowest = std::uint64_t(layout.height - firstRow - rowCount);
+    const std::uint8_t* bits = block + layout.bitsOffset + lowest * layout.rowSize;
+    const auto bytesPerLine = qsizetype(layout.rowSize);
+    SourceImage source{QImage(bits, int(layout.width), rowCount, bytesPerLine, format), true};
+    if (reinterpret_cast<std::uintptr_t>(bits) % 4 != 0)
+        source.image = source.image.copy();
+    if (format == QImage::Format_Mono)
+        source.image.setColorTable({colors[0], colors[1]});
+    else if (format == QImage::Format_Indexed8)
+        source.image.setColorTable(QList<QRgb>(colors.begin(), colors.end()));
+    return source;
+}
+
+SourceImage MakeSource(const DibLayout& layout, const std::uint8_t* block, int firstRow,
+                       int rowCount) {
+    const DibColors colors = ReadDibColors(layout, block);
+    const QImage::Format format = WrapFormat(layout);
+    if (format != QImage::Format_Invalid)
+        return WrapRows(layout, block, colors, format, firstRow, rowCount);
+    return {DecodeDibRows(layout, block, colors, firstRow, rowCount), false};
+}
+
+// The part of the target that the part of the source inside the picture maps to.
+QRectF MapTarget(const QRect& target, const QRect& source, const QRect& clipped) {
+    if (target.size() == source.size())
+        return QRectF(target.topLeft() + (clipped.topLeft() - source.topLeft()), clipped.size());
+    const double sx = double(target.width()) / source.width();
+    const double sy = double(target.height()) / source.height();
+    return QRectF(target.x() + (clipped.x() - source.x()) * sx,
+                  target.y() + (clipped.y() - source.y()) * sy, clipped.width() * sx,
+                  clipped.height() * sy);
+}
+
+void Paint(QPainter& painter, const QRectF& target, const SourceImage& source, const QRect& from) {
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (source.bottomUp) {
+        // Stored rows run bottom-up: draw them mirrored rather than copy them.
+        painter.translate(target.left(), target.top() + target.height());
+        painter.scale(1, -1);
+        painter.drawImage(QRectF(0, 0, target.width(), target.height()), source.image, from);
+    } else {
+        painter.drawImage(target, source.image, from);
+    }
+    painter.restore();
+}
+
+} // namespace
+
+int DrawDib(QPainter& painter, const QRect& target, const std::uint8_t* block,
+            std::size_t blockSize, const QRect& source) {
+    const std::optional<DibLayout> layout = ParseDibLayout(block, blockSize);
+    if (!layout || !source.isValid() || !target.isValid())
+        return 0;
+    const QRect clipped = source & QRect(0, 0, int(layout->width), int(layout->height));
+    if (clipped.isEmpty())
+        return 0;
+    const SourceImage image = MakeSource(*layout, block, clipped.top(), clipped.height());
+    if (image.image.isNull())
+        return 0;
+    const QRect from(clipped.left(), 0, clipped.width(), clipped.height());
+    Paint(painter, MapTarget(target, source, clipped), image, from);
+    return clipped.height();
+}
