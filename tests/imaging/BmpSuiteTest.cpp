@@ -1,0 +1,160 @@
+#include "Dib.h"
+#include "DibRenderer.h"
+#include "TempEnvironment.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SuiteEntry {
+    std::string file;  // relative to the corpus folder, e.g. "g/pal8.bmp"
+    std::string check; // "pixels", "rejected" or "no-crash"
+    std::vector<std::string> expected;
+    int tolerance = 0;
+    bool pastBlock = false;
+};
+
+QString CorpusDir() {
+    return SharedDir() + QStringLiteral("/bmpsuite");
+}
+
+std::vector<SuiteEntry> LoadManifest() {
+    QFile file(CorpusDir() + QStringLiteral("/manifest.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    std::vector<SuiteEntry> entries;
+    for (const QJsonValue& value : QJsonDocument::fromJson(file.readAll()).array()) {
+        const QJsonObject object = value.toObject();
+        SuiteEntry entry{object["file"].toString().toStdString(),
+                         object["check"].toString().toStdString(),
+                         {},
+                         object["tolerance"].toInt(),
+                         object["project"].toObject()["past_block"].toBool()};
+        for (const QJsonValue& expected : object["expected"].toArray())
+            entry.expected.push_back(expected.toObject()["png"].toString().toStdString());
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// Reads a ".BMP" file as the bitmap reader does: "BM" first, then a block as
+// long as the whole file holding everything after the 14-byte file header.
+HDIB ReadSuiteFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 14 || bytes[0] != 'B' || bytes[1] != 'M')
+        return {};
+    HDIB hDIB = HDIB::Alloc(std::size_t(bytes.size()));
+    if (hDIB) {
+        GlobalLockGuard lock(hDIB);
+        std::memcpy(lock.Data(), bytes.constData() + 14, std::size_t(bytes.size() - 14));
+    }
+    return hDIB;
+}
+
+// The preparation step's size check: a negative width or height drops the bitmap.
+bool PrepareSize(HDIB& hDIB, QSize& size) {
+    if (!hDIB)
+        return false;
+    GlobalLockGuard lock(hDIB);
+    const DibBytes dib = LockedDib(lock);
+    const std::uint32_t width = BitmapWidth(dib), height = BitmapHeight(dib);
+    if (width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+        return false;
+    size = QSize(int(width), int(height));
+    return true;
+}
+
+struct Outcome {
+    bool held = false; // read and prepared
+    QSize size;
+    int lines = 0;
+    QImage image;
+};
+
+Outcome ReadPreparePaint(const SuiteEntry& entry) {
+    Outcome outcome;
+    HDIB hDIB = ReadSuiteFile(CorpusDir() + "/" + QString::fromStdString(entry.file));
+    QSize size(1, 1);
+    if (!PrepareSize(hDIB, size))
+        return outcome;
+    outcome.held = true;
+    outcome.size = size;
+    // Paint into a picture-sized image, capped so that an absurd header
+    // cannot make the test itself allocate gigabytes.
+    outcome.image = QImage(size.boundedTo(QSize(1024, 1024)), QImage::Format_ARGB32);
+    if (outcome.image.isNull())
+        return outcome; // nothing to paint on: a zero width or height
+    outcome.image.fill(Qt::transparent);
+    QPainter painter(&outcome.image);
+    GlobalLockGuard lock(hDIB);
+    const QRect whole(QPoint(0, 0), size);
+    outcome.lines = DrawDib(painter, whole, lock.Data(), lock.Size(), whole);
+    return outcome;
+}
+
+// Largest per-channel difference; transparent pixels compare as 0,0,0,0.
+int Difference(const QImage& actual, const QImage& expected) {
+    int worst = 0;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            QRgb a = actual.pixel(x, y), e = expected.pixel(x, y);
+            a = qAlpha(a) ? a : 0;
+            e = qAlpha(e) ? e : 0;
+            for (int shift = 0; shift < 32; shift += 8)
+                worst =
+                    std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((e >> shift) & 0xFF)));
+        }
+    }
+    return worst;
+}
+
+class BmpSuiteTest : public testing::TestWithParam<SuiteEntry> {};
+
+TEST_P(BmpSuiteTest, MatchesManifest) {
+    const SuiteEntry& entry = GetParam();
+    const Outcome outcome = ReadPreparePaint(entry);
+    if (entry.check == "rejected") {
+        EXPECT_TRUE(!outcome.held || outcome.lines == 0);
+    } else if (entry.check == "pixels") {
+        ASSERT_TRUE(outcome.held);
+        EXPECT_EQ(outcome.lines, outcome.size.height());
+        int best = 256;
+        for (const std::string& png : entry.expected) {
+            const QImage expected(CorpusDir() + "/" + QString::fromStdString(png));
+            ASSERT_FALSE(expected.isNull()) << png;
+            if (expected.size() == outcome.image.size())
+                best = std::min(best, Difference(outcome.image,
+                                                 expected.convertToFormat(QImage::Format_ARGB32)));
+        }
+        EXPECT_LE(best, entry.tolerance);
+    } else if (entry.pastBlock) {
+        // Trusting this header would read past the block: nothing is painted.
+        EXPECT_EQ(outcome.lines, 0);
+    }
+}
+
+std::string ParamName(const testing::TestParamInfo<SuiteEntry>& info) {
+    std::string name;
+    for (char c : info.param.file.substr(0, info.param.file.rfind('.')))
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, BmpSuiteTest, testing::ValuesIn(LoadManifest()), ParamName);
+
+TEST(BmpSuiteManifestTest, CorpusIsPresent) {
+    // Without the corpus the table above would be empty and prove nothing.
+    EXPECT_GE(LoadManifest().size(), 90u) << CorpusDir().toStdString();
+}
+
+} // namespace
