@@ -1,26 +1,38 @@
 #pragma once
 
+#include "FileSource.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
 
-class FileSource;
 class CFileException;
+struct OpticalMount;
 
 // GetDriveTypeA's values.
-enum class DriveType { unknown = 0, noRootDir = 1, removable = 2, fixed = 3, remote = 4, cdrom = 5, ramDisk = 6 };
+enum class DriveType {
+    unknown = 0,
+    noRootDir = 1,
+    removable = 2,
+    fixed = 3,
+    remote = 4,
+    cdrom = 5,
+    ramDisk = 6
+};
 
 // A medium in a drive: its label and its files.
 class Volume {
 public:
     virtual ~Volume() = default;
-    // The volume label; nullopt when GetVolumeInformationA would fail.
+    // The volume label; nullopt when GetVolumeInformationA would fail (no medium).
     virtual std::optional<QString> Label() const = 0;
     // Opens a path below the root ("quelby\images\t1\1T005HI1.BMP", backslashes),
     // components matched regardless of case and ignoring an ISO ";1" suffix.
-    // Volumes are read-only: a write request fails with accessDenied.
+    // Volumes are read-only: a write request fails with accessDenied. No
+    // medium fails with generic, a missing file with fileNotFound, a missing
+    // folder with badPath.
     virtual std::unique_ptr<FileSource> Open(const QString& relativePath, unsigned flags,
                                              CFileException& error) const = 0;
 };
@@ -31,6 +43,19 @@ struct Drive {
     std::shared_ptr<Volume> volume; // none: no medium in the drive
 };
 
+// A drive the user attached: a letter and an ISO image, device or folder.
+struct AttachedDrive {
+    char letter = 'D';
+    QString path;
+};
+
+// Where the drives come from, in the order they get letters.
+struct DriveSources {
+    std::vector<AttachedDrive> attached; // keep their letters; the first of a letter wins
+    QStringList opticalDevices;          // physical drives, e.g. "/dev/sr0"
+    std::vector<OpticalMount> mounts;    // mounted iso9660 and udf file systems
+};
+
 // The machine's drives as the programs see them, lettered and in order.
 class DriveTable {
 public:
@@ -39,24 +64,39 @@ public:
 
     // GetLogicalDriveStringsA: "D:\", "E:\", ... in letter order.
     QStringList LogicalDriveStrings() const;
-    // GetDriveTypeA of a root such as "D:\".
+    // GetDriveTypeA of a root such as "D:\"; noRootDir for a drive that is not there.
     DriveType GetDriveType(const QString& root) const;
     // GetVolumeInformationA's volume name: nullopt when it fails.
     std::optional<QString> GetVolumeLabel(const QString& root) const;
     const Drive* Find(char letter) const;
     const std::vector<Drive>& Drives() const { return m_drives; }
 
-    // The table in force for the process. Tests install their own.
+    // The table in force for the process, discovered on first use. Tests install their own.
     static const DriveTable& Current();
     static void SetCurrent(DriveTable table);
     // Builds the table from attached drives (QUELBY_DRIVES, then the settings'
     // "Drives" section), physical optical drives and mounted optical file systems.
-    static DriveTable Discover(const QString& mountInfoPath = QStringLiteral("/proc/self/mountinfo"));
+    // Malformed attached entries are reported on standard error and skipped.
+    static DriveTable
+    Discover(const QString& mountInfoPath = QStringLiteral("/proc/self/mountinfo"));
+    // Letters the sources: attached drives keep theirs, the others take the
+    // next free letters from D in the order given. All are CD-ROM drives.
+    static DriveTable Build(const DriveSources& sources);
 
 private:
     std::vector<Drive> m_drives;
 };
 
+// "E=/path/to/image.iso;F=/path/to/folder": the well-formed entries in order;
+// each malformed entry (no "=", not one letter A to Z, no path, a letter given
+// twice) is appended to malformed. Empty entries are ignored.
+std::vector<AttachedDrive> ParseAttachedDrives(const QString& list,
+                                               QStringList* malformed = nullptr);
+
 // Volumes that the drive table makes; tests may build tables from them.
 std::shared_ptr<Volume> MakeIsoVolume(const QString& imageOrDevice);
-std::shared_ptr<Volume> MakeFolderVolume(const QString& folder);
+// A label given here replaces the one from the folder's ".windows-label".
+std::shared_ptr<Volume> MakeFolderVolume(const QString& folder,
+                                         const std::optional<QString>& label = std::nullopt);
+// An attached path: a folder's volume for a folder, otherwise an image's or device's.
+std::shared_ptr<Volume> MakeAttachedVolume(const QString& path);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 // A file error as the framework reports it: the cause, and the file it concerns.
 class CFileException {
@@ -39,7 +40,8 @@ class FileSource; // what an open file reads from and writes to (File.cpp)
 // The framework's file object. A path with a drive letter ("E:\quelby\...")
 // resolves through the drive table, matching components regardless of case;
 // any other path is a host path. Open reports failure by its result and the
-// optional exception; Read, Write, GetLength and Close raise CFileException.
+// optional exception; Read, Write, Seek, GetLength and Close raise
+// CFileException (also when no file is open). Files on drives are read-only.
 class CFile {
 public:
     enum OpenFlags : unsigned {
@@ -55,7 +57,11 @@ public:
         modeNoTruncate = 0x2000,
     };
 
+    enum SeekPosition { begin = 0, current = 1, end = 2 };
+
     CFile();
+    // Opens the file or raises CFileException.
+    CFile(const QString& path, unsigned flags);
     ~CFile(); // closes, ignoring errors
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
@@ -65,6 +71,10 @@ public:
     const QString& GetFilePath() const { return m_strFileName; }
 
     std::uint64_t GetLength() const;
+    std::uint64_t GetPosition() const;
+    // The new position; a position before the start raises badSeek.
+    std::uint64_t Seek(std::int64_t offset, SeekPosition from);
+    void SeekToBegin() { Seek(0, begin); }
     // Bytes read; fewer than asked at the end of the file.
     std::uint32_t Read(void* buffer, std::uint32_t count);
     void Write(const void* buffer, std::uint32_t count);
@@ -73,6 +83,9 @@ public:
     void Abort();
 
 private:
+    FileSource& Source() const;
+    template <typename Operation> auto Guarded(Operation operation) const;
+
     std::unique_ptr<FileSource> m_source;
     QString m_strFileName;
 };

@@ -55,4 +55,6 @@ void GlobalBlock::Free() {
     m_nLocks = 0;
 }
 
-void GlobalBlock::SetAllocationLimit(std::size_t limit) { g_allocationLimit = limit; }
+void GlobalBlock::SetAllocationLimit(std::size_t limit) {
+    g_allocationLimit = limit;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The application's profile (CWinApp's GetProfileInt, GetProfileString,
@@ -12,14 +13,26 @@
 class Profile {
 public:
     Profile(QString organisation, QString application);
+    // The programs' profile: organisation "Vanto Corp", application "Quelby".
+    static Profile App();
 
+    // The stored integer; the default when the entry is missing or not a number.
     int GetInt(const QString& section, const QString& entry, int defaultValue) const;
-    QString GetString(const QString& section, const QString& entry, const QString& defaultValue = {}) const;
+    QString GetString(const QString& section, const QString& entry,
+                      const QString& defaultValue = {}) const;
+    // False when the value did not reach the disk.
     bool WriteInt(const QString& section, const QString& entry, int value);
     // No value deletes the entry; no entry deletes the whole section.
     bool WriteString(const QString& section, const std::optional<QString>& entry,
                      const std::optional<QString>& value);
+    // The names of a section's entries, in the file's order.
+    QStringList Entries(const QString& section) const;
     QString FilePath() const;
+
+    // How a section or entry name is stored: '%', '/' and '\' percent-encoded,
+    // since the settings file treats slashes as group separators.
+    static QString EncodeName(const QString& name);
+    static QString DecodeName(const QString& stored);
 
 private:
     QString m_organisation;

@@ -1,0 +1,49 @@
+#include "System.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+std::function<void()> g_abortHook;
+QPointer<QWidget> g_mainWnd;
+
+// Closes and deletes every top-level window. A window owned by another goes
+// with its owner, so each is deleted only while it still exists.
+void DestroyWindows() {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        windows.append(widget);
+    for (const QPointer<QWidget>& window : windows) {
+        if (window)
+            window->close();
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        if (window)
+            delete window.data();
+    }
+}
+} // namespace
+
+void SetAbortHook(std::function<void()> hook) {
+    g_abortHook = std::move(hook);
+}
+
+void AfxAbort() {
+    DestroyWindows();
+    g_mainWnd.clear();
+    if (g_abortHook)
+        g_abortHook();
+    std::fflush(nullptr);
+    // No destructors or exit handlers: the end is abnormal, as the system's abort is.
+    std::_Exit(3);
+}
+
+QWidget* AfxGetMainWnd() {
+    return g_mainWnd.data();
+}
+void AfxSetMainWnd(QWidget* window) {
+    g_mainWnd = window;
+}

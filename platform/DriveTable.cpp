@@ -1,0 +1,63 @@
+#include "Drives.h"
+
+#include <algorithm>
+
+namespace {
+std::optional<DriveTable> g_current;
+
+// The letter of a root path "D:\" (also "d:", "D:/"); 0 for anything else.
+char RootLetter(const QString& root) {
+    if (root.size() < 2 || root.size() > 3 || root[1] != QLatin1Char(':'))
+        return 0;
+    if (root.size() == 3 && root[2] != QLatin1Char('\\') && root[2] != QLatin1Char('/'))
+        return 0;
+    const QChar letter = root[0].toUpper();
+    if (letter < QLatin1Char('A') || letter > QLatin1Char('Z'))
+        return 0;
+    return static_cast<char>(letter.unicode());
+}
+} // namespace
+
+DriveTable::DriveTable(std::vector<Drive> drives) : m_drives(std::move(drives)) {
+    std::stable_sort(m_drives.begin(), m_drives.end(),
+                     [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
+}
+
+QStringList DriveTable::LogicalDriveStrings() const {
+    QStringList roots;
+    for (const Drive& drive : m_drives)
+        roots.append(QString(QLatin1Char(drive.letter)) + QStringLiteral(":\\"));
+    return roots;
+}
+
+const Drive* DriveTable::Find(char letter) const {
+    const char upper =
+        (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
+    for (const Drive& drive : m_drives) {
+        if (drive.letter == upper)
+            return &drive;
+    }
+    return nullptr;
+}
+
+DriveType DriveTable::GetDriveType(const QString& root) const {
+    const Drive* drive = Find(RootLetter(root));
+    return drive ? drive->type : DriveType::noRootDir;
+}
+
+std::optional<QString> DriveTable::GetVolumeLabel(const QString& root) const {
+    const Drive* drive = Find(RootLetter(root));
+    if (!drive || !drive->volume)
+        return std::nullopt;
+    return drive->volume->Label();
+}
+
+const DriveTable& DriveTable::Current() {
+    if (!g_current)
+        g_current = Discover();
+    return *g_current;
+}
+
+void DriveTable::SetCurrent(DriveTable table) {
+    g_current = std::move(table);
+}

@@ -1,0 +1,94 @@
+#include "IsoImage.h"
+
+#include "VolumePath.h"
+
+#include <QFile>
+#include <cdio/iso9660.h>
+#include <cdio/logging.h>
+#include <cstdlib>
+
+void QuietCdio() {
+    // The library's warnings about unreadable media would reach standard error;
+    // a missing or foreign medium is an ordinary answer here.
+    cdio_loglevel_default = CDIO_LOG_ASSERT;
+}
+
+std::shared_ptr<IsoImage> IsoImage::Open(const QString& imageOrDevice) {
+    QuietCdio();
+    iso9660_t* iso = iso9660_open(QFile::encodeName(imageOrDevice).constData());
+    if (!iso)
+        return nullptr;
+    return std::shared_ptr<IsoImage>(new IsoImage(iso, imageOrDevice));
+}
+
+IsoImage::~IsoImage() {
+    iso9660_close(m_iso);
+}
+
+std::optional<QString> IsoImage::Label() const {
+    iso9660_pvd_t pvd;
+    if (!iso9660_ifs_read_pvd(m_iso, &pvd))
+        return std::nullopt;
+    char* id = iso9660_get_volume_id(&pvd);
+    if (!id)
+        return std::nullopt;
+    QString label = QString::fromLatin1(id);
+    std::free(id);
+    while (!label.isEmpty() && label.back() == QLatin1Char(' '))
+        label.chop(1);
+    return label;
+}
+
+const std::vector<IsoImage::Entry>* IsoImage::Directory(const QString& storedPath) {
+    if (auto found = m_directories.find(storedPath); found != m_directories.end())
+        return &found->second;
+    CdioList_t* list = iso9660_ifs_readdir(m_iso, QFile::encodeName(storedPath).constData());
+    if (!list)
+        return nullptr;
+    std::vector<Entry> entries;
+    for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node)) {
+        const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
+        const QString name = QString::fromLatin1(stat->filename);
+        if (name == QLatin1String(".") || name == QLatin1String(".."))
+            continue;
+        entries.push_back({name, static_cast<std::uint32_t>(stat->lsn), stat->size,
+                           stat->type == iso9660_stat_s::_STAT_DIR});
+    }
+    iso9660_filelist_free(list);
+    return &m_directories.emplace(storedPath, std::move(entries)).first->second;
+}
+
+std::optional<IsoImage::Entry> IsoImage::Find(const QStringList& components,
+                                              CFileException::Cause& cause) {
+    QString path = QStringLiteral("/");
+    std::optional<Entry> current;
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        const bool last = i + 1 == components.size();
+        const std::vector<Entry>* entries = Directory(path);
+        current.reset();
+        if (entries) {
+            for (const Entry& entry : *entries) {
+                if (volumepath::SameName(entry.name, components[i])) {
+                    current = entry;
+                    break;
+                }
+            }
+        }
+        if (!current || (!last && !current->isDir)) {
+            cause = last ? CFileException::Cause::fileNotFound : CFileException::Cause::badPath;
+            return std::nullopt;
+        }
+        path += (i == 0 ? QString() : QStringLiteral("/")) + current->name;
+    }
+    if (current && current->isDir) {
+        // A folder cannot be opened as a file.
+        cause = CFileException::Cause::accessDenied;
+        return std::nullopt;
+    }
+    return current;
+}
+
+std::uint64_t IsoImage::ReadBlocks(void* buffer, std::uint32_t lsn, std::uint32_t blocks) const {
+    const long got = iso9660_iso_seek_read(m_iso, buffer, static_cast<lsn_t>(lsn), blocks);
+    return got > 0 ? static_cast<std::uint64_t>(got) : 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "File.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+typedef struct _iso9660_s iso9660_t;
+
+// Silences libcdio's messages on standard error.
+void QuietCdio();
+
+// One open ISO 9660 image or disc, read through libiso9660: the label from the
+// primary volume descriptor and the files found by walking its directories.
+// Directory listings are kept, since the image does not change while open.
+class IsoImage {
+public:
+    struct Entry {
+        QString name; // as stored, e.g. "1T005HI1.BMP;1"
+        std::uint32_t lsn = 0;
+        std::uint32_t size = 0;
+        bool isDir = false;
+    };
+
+    // nullptr when the path holds no readable ISO 9660 file system.
+    static std::shared_ptr<IsoImage> Open(const QString& imageOrDevice);
+    ~IsoImage();
+    IsoImage(const IsoImage&) = delete;
+    IsoImage& operator=(const IsoImage&) = delete;
+
+    // The volume identifier, trailing blanks dropped; nullopt when unreadable.
+    std::optional<QString> Label() const;
+    // The file at the components, matched regardless of case and version;
+    // nullopt with fileNotFound or badPath.
+    std::optional<Entry> Find(const QStringList& components, CFileException::Cause& cause);
+    // Reads whole blocks from a sector; the bytes read, short at the end of the image.
+    std::uint64_t ReadBlocks(void* buffer, std::uint32_t lsn, std::uint32_t blocks) const;
+    const QString& Path() const { return m_path; }
+
+private:
+    IsoImage(iso9660_t* iso, QString path) : m_iso(iso), m_path(std::move(path)) {}
+    const std::vector<Entry>* Directory(const QString& storedPath);
+
+    iso9660_t* m_iso;
+    QString m_path;
+    std::map<QString, std::vector<Entry>> m_directories;
+};

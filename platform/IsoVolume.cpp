@@ -1,0 +1,61 @@
+#include "IsoVolume.h"
+
+#include "File.h"
+#include "IsoFile.h"
+#include "IsoImage.h"
+#include "VolumePath.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+IsoVolume::IsoVolume(QString imageOrDevice) : m_path(std::move(imageOrDevice)) {}
+
+std::shared_ptr<IsoImage> IsoVolume::Image() const {
+    struct stat st {};
+    if (::stat(QFile::encodeName(m_path).constData(), &st) != 0) {
+        m_image.reset();
+        return nullptr;
+    }
+    if (!S_ISREG(st.st_mode))
+        return IsoImage::Open(m_path);
+    const QDateTime time =
+        QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).addMSecs(st.st_mtim.tv_nsec / 1000000);
+    const bool same = m_image && m_imageSize == st.st_size && m_imageTime == time &&
+                      m_imageInode == static_cast<quint64>(st.st_ino);
+    if (!same) {
+        m_image = IsoImage::Open(m_path);
+        m_imageSize = st.st_size;
+        m_imageTime = time;
+        m_imageInode = static_cast<quint64>(st.st_ino);
+    }
+    return m_image;
+}
+
+std::optional<QString> IsoVolume::Label() const {
+    const auto image = Image();
+    if (!image)
+        return std::nullopt;
+    return image->Label();
+}
+
+std::unique_ptr<FileSource> IsoVolume::Open(const QString& relativePath, unsigned flags,
+                                            CFileException& error) const {
+    using Cause = CFileException::Cause;
+    const auto image = Image();
+    if (!image) {
+        error = CFileException(Cause::generic, relativePath);
+        return nullptr;
+    }
+    if (flags & (CFile::modeWrite | CFile::modeReadWrite | CFile::modeCreate)) {
+        error = CFileException(Cause::accessDenied, relativePath);
+        return nullptr;
+    }
+    const auto components = volumepath::Split(relativePath);
+    Cause cause = Cause::badPath;
+    const auto entry = components ? image->Find(*components, cause) : std::nullopt;
+    if (!entry) {
+        error = CFileException(cause, relativePath);
+        return nullptr;
+    }
+    return std::make_unique<IsoFile>(image, *entry);
+}

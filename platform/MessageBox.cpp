@@ -1,0 +1,44 @@
+#include "System.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+namespace {
+MessageBoxHook g_hook;
+QString g_title = QStringLiteral("Quelby");
+
+int Show(QWidget* owner, const QString& text, const QString& caption, unsigned type) {
+    if (g_hook)
+        return g_hook(text, caption, type);
+    const bool yesNo = (type & 0xF) == MB_YESNO;
+    QMessageBox box(owner);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon((type & 0xF0) == MB_ICONSTOP ? QMessageBox::Critical : QMessageBox::NoIcon);
+    box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    const int answer = box.exec();
+    if (!yesNo)
+        return IDOK;
+    return answer == QMessageBox::Yes ? IDYES : IDNO;
+}
+} // namespace
+
+QString AfxGetAppTitle() {
+    return g_title;
+}
+void AfxSetAppTitle(const QString& title) {
+    g_title = title;
+}
+
+void SetMessageBoxHook(MessageBoxHook hook) {
+    g_hook = std::move(hook);
+}
+
+int AfxMessageBox(const QString& text, unsigned type) {
+    return Show(AfxGetMainWnd(), text, g_title, type);
+}
+
+int PlainMessageBox(const QString& text, unsigned type) {
+    return Show(nullptr, text, QString(), type);
+}

@@ -1,0 +1,43 @@
+#include "VolumePath.h"
+
+#include <QRegularExpression>
+
+namespace volumepath {
+std::optional<QStringList> Split(const QString& relativePath) {
+    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
+    QStringList components;
+    for (const QString& part : relativePath.split(separators, Qt::SkipEmptyParts)) {
+        if (part == QLatin1String("."))
+            continue;
+        if (part == QLatin1String("..")) {
+            if (!components.isEmpty())
+                components.removeLast();
+            continue;
+        }
+        components.append(part);
+    }
+    if (components.isEmpty())
+        return std::nullopt;
+    return components;
+}
+
+QString Plain(const QString& name) {
+    QString plain = name;
+    const qsizetype semicolon = plain.lastIndexOf(QLatin1Char(';'));
+    if (semicolon >= 0) {
+        bool digits = semicolon + 1 < plain.size();
+        for (qsizetype i = semicolon + 1; i < plain.size(); ++i)
+            digits = digits && plain[i].isDigit();
+        if (digits)
+            plain.truncate(semicolon);
+    }
+    if (plain.size() > 1 && plain.endsWith(QLatin1Char('.')) &&
+        !plain.endsWith(QLatin1String("..")))
+        plain.chop(1);
+    return plain;
+}
+
+bool SameName(const QString& stored, const QString& wanted) {
+    return Plain(stored).compare(Plain(wanted), Qt::CaseInsensitive) == 0;
+}
+} // namespace volumepath
