@@ -118,9 +118,12 @@ HDIB CopyGlobalBlock(HDIB& hSource) {
     HDIB hCopy = HDIB::Alloc(hSource.Size());
     if (!hCopy)
         return {};
-    GlobalLockGuard source(hSource);
-    GlobalLockGuard copy(hCopy);
-    if (source.Size() > 0)
-        std::memcpy(copy.Data(), source.Data(), source.Size());
+    {
+        // Both unlocked before the new handle is handed out.
+        GlobalLockGuard source(hSource);
+        GlobalLockGuard copy(hCopy);
+        if (source.Size() > 0)
+            std::memcpy(copy.Data(), source.Data(), source.Size());
+    }
     return hCopy;
 }

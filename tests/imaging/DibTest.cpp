@@ -1,0 +1,164 @@
+#include "Dib.h"
+
+#include "ImagingTestData.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct QueryCase {
+    const char* name;
+    Bytes header;
+    std::uint32_t width;
+    std::uint32_t height;
+    std::uint16_t colorCount;
+    std::uint16_t tableSize;
+    std::uint64_t bitsOffset;
+};
+
+class HeaderQueries : public ::testing::TestWithParam<QueryCase> {};
+
+TEST_P(HeaderQueries, AnswerByHeaderForm) {
+    const QueryCase& c = GetParam();
+    // The block holds the whole colour table, so nothing is refused.
+    const Bytes dib = WithTableAndBits(c.header, {}, c.tableSize + 16);
+    const DibBytes bytes(dib);
+    EXPECT_EQ(BitmapWidth(bytes), c.width);
+    EXPECT_EQ(BitmapHeight(bytes), c.height);
+    EXPECT_EQ(BitmapColorCount(bytes), c.colorCount);
+    EXPECT_EQ(BitmapColorTableSize(bytes), c.tableSize);
+    EXPECT_EQ(BitmapBitsOffset(bytes), c.bitsOffset);
+    EXPECT_EQ(BitmapBits(bytes), dib.data() + c.bitsOffset);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, HeaderQueries,
+    ::testing::Values(
+        QueryCase{"TrueColorHasNoTable", InfoHeader({512, 171, 24, 0, 0, 0}), 512, 171, 0, 0, 40},
+        QueryCase{"EightBitUsesAll256", InfoHeader({35, 3, 8, 0, 0, 0}), 35, 3, 256, 1024, 1064},
+        QueryCase{"ColorsUsedWins", InfoHeader({10, 10, 8, 0, 0, 17}), 10, 10, 17, 68, 108},
+        QueryCase{"ColorsUsedWinsWhateverTheDepth", InfoHeader({10, 10, 24, 0, 0, 17}), 10, 10, 17,
+                  68, 108},
+        QueryCase{"ColorsUsedLow16Bits", InfoHeader({1, 1, 8, 0, 0, 0x10003}), 1, 1, 3, 12, 52},
+        QueryCase{"OneBit", InfoHeader({9, 2, 1, 0, 0, 0}), 9, 2, 2, 8, 48},
+        QueryCase{"FourBit", InfoHeader({9, 2, 4, 0, 0, 0}), 9, 2, 16, 64, 104},
+        QueryCase{"SixteenBit", InfoHeader({9, 2, 16, 0, 0, 0}), 9, 2, 0, 0, 40},
+        QueryCase{"ThirtyTwoBit", InfoHeader({9, 2, 32, 0, 0, 0}), 9, 2, 0, 0, 40},
+        QueryCase{"NegativeHeightAsUnsigned", InfoHeader({4, -100, 24, 0, 0, 0}), 4, 0xFFFFFF9C, 0,
+                  0, 40},
+        QueryCase{"CoreFourBit", CoreHeader(300, 200, 4), 300, 200, 16, 48, 60},
+        QueryCase{"CoreEightBit", CoreHeader(65535, 7, 8), 65535, 7, 256, 768, 780},
+        QueryCase{"CoreTrueColor", CoreHeader(5, 6, 24), 5, 6, 0, 0, 12},
+        QueryCase{"Size108ReadAsCore", CoreHeader(640, 480, 1, 108), 640, 480, 2, 6, 114}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// 65535 colours are allowed; the table size wraps as a 16-bit value.
+TEST(HeaderQueriesWide, TableSizeIsSixteenBit) {
+    const Bytes header = InfoHeader({1, 1, 8, 0, 0, 65535});
+    EXPECT_EQ(BitmapColorCount(header), 65535);
+    EXPECT_EQ(BitmapColorTableSize(header), std::uint16_t(65535 * 4));
+}
+
+// A header of a size other than 40 takes its size from the 16-bit fields,
+// even where an information-style header wrote 32-bit ones.
+TEST(HeaderQueriesWide, Size108TakesSixteenBitFieldsAt4And6) {
+    Bytes header(108, 0);
+    PutU32(header, 0, 108);
+    PutU32(header, 4, 300); // 32-bit width: 300 in the low half, 0 above
+    PutU32(header, 8, 24);  // 32-bit height
+    EXPECT_EQ(BitmapWidth(header), 300u);
+    EXPECT_EQ(BitmapHeight(header), 0u);
+    EXPECT_EQ(BitmapBitCount(header), 0); // upper half of the height would be at 10
+    PutU16(header, 10, 8);
+    EXPECT_EQ(BitmapBitCount(header), 8);
+    EXPECT_EQ(BitmapCompression(header), 0u);
+}
+
+// Blocks shorter than the header they claim: every field outside the block
+// reads as 0 and nothing is read past the block (ASan checks the vectors,
+// which are exactly as long as the block).
+TEST(HeaderQueriesShortBlock, FieldsOutsideTheBlockReadAsZero) {
+    Bytes info = InfoHeader({100, 100, 8, 0, 0, 0});
+    for (std::size_t length : {0u, 2u, 5u, 11u, 16u, 39u}) {
+        const Bytes shortBlock(info.begin(), info.begin() + length);
+        const DibBytes dib(shortBlock.data(), shortBlock.size());
+        EXPECT_EQ(BitmapWidth(dib), 0u) << length;
+        EXPECT_EQ(BitmapHeight(dib), 0u) << length;
+        EXPECT_EQ(BitmapColorCount(dib), 0) << length;
+        EXPECT_EQ(BitmapImageSize(dib), 0u) << length;
+        EXPECT_FALSE(BitmapColorTableFits(dib)) << length;
+    }
+    const Bytes core = CoreHeader(7, 9, 4);
+    const Bytes shortCore(core.begin(), core.begin() + 11);
+    EXPECT_EQ(BitmapWidth(shortCore), 0u);
+    EXPECT_EQ(BitmapColorCount(shortCore), 0);
+    EXPECT_FALSE(BitmapColorTableFits(shortCore));
+}
+
+TEST(HeaderQueriesShortBlock, ColorTableMustLieWithinTheBlock) {
+    const Bytes full = WithTableAndBits(InfoHeader({2, 2, 8, 0, 0, 0}), {}, 1024);
+    EXPECT_TRUE(BitmapColorTableFits(full));
+    const Bytes cut(full.begin(), full.end() - 1);
+    EXPECT_FALSE(BitmapColorTableFits(cut));
+    EXPECT_EQ(BitmapBits(cut), nullptr);
+
+    // Core header of size 108 whose block is shorter than 108 bytes.
+    const Bytes core108 = CoreHeader(2, 2, 24, 108);
+    EXPECT_TRUE(BitmapColorTableFits(core108));
+    EXPECT_FALSE(BitmapColorTableFits(DibBytes(core108.data(), 100)));
+
+    // The full extent of 65535 entries counts, not the wrapped table size.
+    const Bytes wrapped = WithTableAndBits(InfoHeader({1, 1, 8, 0, 0, 65535}), {}, 65536);
+    EXPECT_FALSE(BitmapColorTableFits(wrapped));
+    const Bytes whole = WithTableAndBits(InfoHeader({1, 1, 8, 0, 0, 65535}), {}, 65535 * 4);
+    EXPECT_TRUE(BitmapColorTableFits(whole));
+}
+
+TEST(HeaderQueriesShortBlock, HugeHeaderSizeDoesNotWrap) {
+    Bytes header = InfoHeader({1, 1, 8, 0, 0, 0});
+    PutU32(header, 0, 0xFFFFFFFF); // read as a core header
+    PutU16(header, 10, 8);
+    EXPECT_EQ(BitmapBitsOffset(header), 0xFFFFFFFFull + 3 * 256);
+    EXPECT_EQ(BitmapBits(header), nullptr);
+    EXPECT_FALSE(BitmapColorTableFits(header));
+}
+
+TEST(RowSize, PaddedToFourBytes) {
+    EXPECT_EQ(BitmapRowSize(35, 8), 36u);
+    EXPECT_EQ(BitmapRowSize(36, 8), 36u);
+    EXPECT_EQ(BitmapRowSize(512, 24), 1536u);
+    EXPECT_EQ(BitmapRowSize(33, 1), 8u);
+    EXPECT_EQ(BitmapRowSize(1, 4), 4u);
+    EXPECT_EQ(BitmapRowSize(0xFFFFFFFF, 32), 0x3FFFFFFFCull);
+}
+
+TEST(CopyGlobalBlock, NoneGivesNone) {
+    HDIB none;
+    EXPECT_FALSE(CopyGlobalBlock(none));
+}
+
+TEST(CopyGlobalBlock, CopiesEveryByteOfTheAllocatedSize) {
+    Bytes dib = SolidTrueColor(3, 2, qRgb(1, 2, 3));
+    HDIB hSource = ToHandle(dib, 14);
+    HDIB hCopy = CopyGlobalBlock(hSource);
+    ASSERT_TRUE(hCopy);
+    EXPECT_EQ(hCopy.Size(), dib.size() + 14);
+    EXPECT_EQ(HandleBytes(hCopy), HandleBytes(hSource));
+    EXPECT_EQ(hSource.LockCount(), 0);
+    EXPECT_EQ(hCopy.LockCount(), 0);
+    // The copy is independent of the source.
+    hCopy.Lock()[0] = 0x55;
+    hCopy.Unlock();
+    EXPECT_EQ(HandleBytes(hSource)[0], 40);
+}
+
+TEST(CopyGlobalBlock, NoMemoryGivesNone) {
+    HDIB hSource = ToHandle(Bytes(100, 7));
+    GlobalBlock::SetAllocationLimit(99);
+    HDIB hCopy = CopyGlobalBlock(hSource);
+    GlobalBlock::SetAllocationLimit(std::numeric_limits<std::size_t>::max());
+    EXPECT_FALSE(hCopy);
+    EXPECT_EQ(HandleBytes(hSource), Bytes(100, 7));
+}
+
+} // namespace

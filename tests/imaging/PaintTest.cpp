@@ -1,0 +1,241 @@
+#include "Paint.h"
+
+#include "DeviceContext.h"
+#include "ImagingTestData.h"
+#include "MessageRecorder.h"
+#include "Palette.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb kPicture = 0xFFF08010;
+
+// Paints through a CDC into a sentinel-filled image; a main window of the
+// given outer size stands in for the viewer's frame.
+class PaintTest : public ::testing::Test {
+protected:
+    void SetUp() override { CDC::ResetSystemPalette(); }
+    void TearDown() override {
+        AfxSetMainWnd(nullptr);
+        CDC::ForceScreenBitsPixel(0);
+        CDC::ResetSystemPalette();
+    }
+    void SetMainWindow(int width, int height) {
+        m_frame.resize(width, height);
+        ASSERT_EQ(m_frame.frameGeometry().size(), QSize(width, height));
+        AfxSetMainWnd(&m_frame);
+    }
+
+    QImage m_image = SentinelImage(1300, 1000);
+    QWidget m_frame;
+    MessageRecorder m_messages;
+};
+
+struct PositionCase {
+    const char* name;
+    QSize frame;
+    QSize picture;
+    QPoint expected;
+};
+
+class ViewerPosition : public PaintTest, public ::testing::WithParamInterface<PositionCase> {};
+
+TEST_P(ViewerPosition, PaintsOneToOneAtTheFramePosition) {
+    const PositionCase& c = GetParam();
+    SetMainWindow(c.frame.width(), c.frame.height());
+    HDIB hDIB = ToHandle(SolidTrueColor(c.picture.width(), c.picture.height(), kPicture));
+    const QRect whole(QPoint(0, 0), c.picture);
+    int lines = 0;
+    {
+        QPainter painter(&m_image);
+        CDC dc(painter);
+        lines = PaintBitmap(dc, whole, hDIB, whole, nullptr, false);
+        EXPECT_EQ(dc.GetStretchBltMode(), COLORONCOLOR);
+        EXPECT_TRUE(dc.SelectionHistory().empty());
+    }
+    EXPECT_EQ(lines, c.picture.height());
+    EXPECT_EQ(PaintedRect(m_image), QRect(c.expected, c.picture) & m_image.rect());
+    EXPECT_EQ(m_image.pixel(std::max(c.expected.x(), 0), c.expected.y() + 1), kPicture);
+    EXPECT_EQ(hDIB.LockCount(), 0);
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, ViewerPosition,
+    ::testing::Values(PositionCase{"Frame680x450", {680, 450}, {512, 400}, {78, 1}},
+                      PositionCase{"Frame640x450", {640, 450}, {512, 400}, {58, 1}},
+                      PositionCase{"Frame800x600", {800, 600}, {512, 400}, {138, 70}},
+                      PositionCase{
+                          "NegativeHalfTruncatesTowardZero", {700, 500}, {705, 100}, {-8, 170}},
+                      PositionCase{"Height480StaysAtTop", {640, 480}, {512, 400}, {58, 1}},
+                      PositionCase{"Height481Centres", {640, 481}, {512, 400}, {58, 10}},
+                      PositionCase{"OddDifference", {641, 483}, {100, 100}, {264, 161}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PaintTest, PrintingPaintsAtOrigin) {
+    SetMainWindow(800, 600);
+    HDIB hDIB = ToHandle(SolidTrueColor(512, 400, kPicture));
+    const QRect whole(0, 0, 512, 400);
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, nullptr, true), 400);
+    painter.end();
+    EXPECT_EQ(PaintedRect(m_image), whole);
+}
+
+TEST_F(PaintTest, PrintingScalesToHalfTheDestination) {
+    SetMainWindow(680, 450);
+    HDIB hDIB = ToHandle(SolidTrueColor(512, 400, kPicture));
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    // The destination's own position never moves the picture.
+    EXPECT_GT(
+        PaintBitmap(dc, QRect(50, 60, 2400, 1800), hDIB, QRect(0, 0, 512, 400), nullptr, true), 0);
+    painter.end();
+    EXPECT_EQ(PaintedRect(m_image), QRect(0, 0, 1200, 900));
+    EXPECT_EQ(m_image.pixel(1199, 899), kPicture);
+}
+
+// The source rectangle's top is measured from the picture's top row, both
+// one to one and scaled.
+TEST_F(PaintTest, SourceRectangleCountsFromTheTopRow) {
+    SetMainWindow(680, 450);
+    const QRgb top = qRgb(255, 0, 0);
+    const QRgb bottom = qRgb(0, 0, 255);
+    HDIB hDIB = ToHandle(TwoBand8Bit(40, 30, 10, top, bottom));
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    const QRect lower(0, 10, 40, 20);
+    EXPECT_GT(PaintBitmap(dc, QRect(0, 0, 40, 20), hDIB, lower, nullptr, true), 0);
+    EXPECT_EQ(m_image.pixel(0, 0), bottom);
+    EXPECT_EQ(m_image.pixel(39, 19), bottom);
+
+    m_image.fill(kSentinel);
+    const QRect upper(0, 0, 40, 10);
+    EXPECT_GT(PaintBitmap(dc, QRect(0, 0, 160, 60), hDIB, upper, nullptr, true), 0);
+    painter.end();
+    EXPECT_EQ(PaintedRect(m_image), QRect(0, 0, 80, 30));
+    EXPECT_EQ(m_image.pixel(0, 0), top);
+    EXPECT_EQ(m_image.pixel(79, 29), top);
+}
+
+TEST_F(PaintTest, PaletteIsSelectedBackAfterPainting) {
+    SetMainWindow(680, 450);
+    HDIB hDIB = ToHandle(TwoBand8Bit(16, 16, 8, qRgb(1, 2, 3), qRgb(4, 5, 6)));
+    CPalette palette;
+    ASSERT_TRUE(CreateBitmapPalette(hDIB, palette));
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    CPalette* before = dc.GetCurrentPalette();
+    const QRect whole(0, 0, 16, 16);
+    EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, &palette, false), 16);
+    EXPECT_EQ(dc.GetCurrentPalette(), before);
+    ASSERT_EQ(dc.SelectionHistory().size(), 2u);
+    EXPECT_EQ(dc.SelectionHistory()[0].pPalette, &palette);
+    EXPECT_TRUE(dc.SelectionHistory()[0].forceBackground);
+    EXPECT_EQ(dc.SelectionHistory()[1].pPalette, before);
+    EXPECT_TRUE(dc.SelectionHistory()[1].forceBackground);
+}
+
+TEST_F(PaintTest, NoBitmapShowsErrorInViewerOnly) {
+    SetMainWindow(680, 450);
+    HDIB none;
+    CPalette palette;
+    ASSERT_TRUE(palette.CreatePalette(Bytes{0x00, 0x03, 0x01, 0x00, 1, 2, 3, 0}));
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    const QRect whole(0, 0, 10, 10);
+    EXPECT_EQ(PaintBitmap(dc, whole, none, whole, &palette, false), 0);
+    EXPECT_EQ(m_messages.Texts(), std::vector<QString>{QStringLiteral("error")});
+    EXPECT_EQ(PaintSaverBitmap(dc, whole, none, whole, &palette, QSize(640, 480)), 0);
+    EXPECT_EQ(m_messages.Messages().size(), 1u);
+    EXPECT_TRUE(dc.SelectionHistory().empty());
+    painter.end();
+    EXPECT_TRUE(PaintedRect(m_image).isNull());
+}
+
+TEST_F(PaintTest, NoMainWindowViewerReportsAndPaintsNothing) {
+    HDIB hDIB = ToHandle(TwoBand8Bit(16, 16, 8, qRgb(1, 2, 3), qRgb(4, 5, 6)));
+    CPalette palette;
+    ASSERT_TRUE(CreateBitmapPalette(hDIB, palette));
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    CPalette* before = dc.GetCurrentPalette();
+    const QRect whole(0, 0, 16, 16);
+    EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, &palette, false), 0);
+    painter.end();
+    ASSERT_EQ(m_messages.Messages().size(), 1u);
+    EXPECT_EQ(m_messages.Messages()[0].text, QStringLiteral("Unable to get handle"));
+    EXPECT_TRUE(m_messages.Messages()[0].caption.isEmpty());
+    EXPECT_EQ(m_messages.Messages()[0].type, unsigned(MB_OK));
+    EXPECT_TRUE(PaintedRect(m_image).isNull());
+    EXPECT_EQ(dc.GetCurrentPalette(), before);
+    EXPECT_EQ(hDIB.LockCount(), 0);
+}
+
+struct SaverCase {
+    const char* name;
+    QSize screen;
+    QSize picture;
+    QPoint expected;
+};
+
+class SaverPosition : public PaintTest, public ::testing::WithParamInterface<SaverCase> {};
+
+TEST_P(SaverPosition, CentresOnTheScreen) {
+    const SaverCase& c = GetParam();
+    SetMainWindow(200, 100); // the saver ignores the main window's size
+    HDIB hDIB = ToHandle(SolidTrueColor(c.picture.width(), c.picture.height(), kPicture));
+    const QRect whole(QPoint(0, 0), c.picture);
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    EXPECT_EQ(PaintSaverBitmap(dc, whole, hDIB, whole, nullptr, c.screen), c.picture.height());
+    painter.end();
+    EXPECT_EQ(PaintedRect(m_image), QRect(c.expected, c.picture) & m_image.rect());
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, SaverPosition,
+    ::testing::Values(SaverCase{"Screen640x480", {640, 480}, {350, 400}, {145, 40}},
+                      SaverCase{"OddDifference", {800, 600}, {511, 171}, {144, 214}},
+                      SaverCase{"LargerThanScreen", {640, 480}, {700, 521}, {-30, -20}},
+                      SaverCase{"NegativeOddTruncates", {640, 480}, {643, 485}, {-1, -2}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PaintTest, SaverWithoutMainWindowReportsAndStillPaints) {
+    HDIB hDIB = ToHandle(SolidTrueColor(350, 400, kPicture));
+    const QRect whole(0, 0, 350, 400);
+    QPainter painter(&m_image);
+    CDC dc(painter);
+    EXPECT_EQ(PaintSaverBitmap(dc, whole, hDIB, whole, nullptr, QSize(640, 480)), 400);
+    painter.end();
+    EXPECT_EQ(m_messages.Texts(), std::vector<QString>{QStringLiteral("Unable to get handle")});
+    EXPECT_EQ(PaintedRect(m_image), QRect(145, 40, 350, 400));
+}
+
+// A header that claims more than its block holds paints nothing, whatever
+// the routine, and is never read past.
+TEST_F(PaintTest, BitmapReachingPastItsBlockPaintsNothing) {
+    SetMainWindow(680, 450);
+    Bytes pixelsCut = SolidTrueColor(64, 64, kPicture);
+    pixelsCut.resize(pixelsCut.size() - 1);
+    const Bytes tableCut = WithTableAndBits(InfoHeader({8, 8, 8, 0, 0, 0}), {kPicture}, 0);
+    Bytes shortHeader = InfoHeader({8, 8, 24, 0, 0, 0});
+    shortHeader.resize(30);
+    for (const Bytes& dib : {pixelsCut, tableCut, shortHeader}) {
+        HDIB hDIB = ToHandle(dib);
+        const QRect whole(0, 0, 64, 64);
+        QPainter painter(&m_image);
+        CDC dc(painter);
+        EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, nullptr, false), 0);
+        EXPECT_EQ(PaintBitmap(dc, QRect(0, 0, 500, 500), hDIB, whole, nullptr, true), 0);
+        EXPECT_EQ(PaintSaverBitmap(dc, whole, hDIB, whole, nullptr, QSize(640, 480)), 0);
+        painter.end();
+        EXPECT_TRUE(PaintedRect(m_image).isNull());
+    }
+}
+
+} // namespace

@@ -1,0 +1,202 @@
+#include "Palette.h"
+
+#include "ImagingTestData.h"
+#include "MessageRecorder.h"
+#include "Prepare.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+PALETTEENTRY Entry(int r, int g, int b) {
+    return {std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), 0};
+}
+
+TEST(CreateBitmapPalette, SwapsTableOrderAndClearsFlags) {
+    // Table entry 0 is blue 0x10, green 0x20, red 0x30, reserved 0x40.
+    Bytes dib = InfoHeader({1, 1, 1, 0, 0, 0});
+    dib.insert(dib.end(), {0x10, 0x20, 0x30, 0x40, 0xAA, 0xBB, 0xCC, 0xDD, 0, 0, 0, 0});
+    HDIB hDIB = ToHandle(dib);
+    CPalette palette;
+    ASSERT_TRUE(CreateBitmapPalette(hDIB, palette));
+    ASSERT_EQ(palette.GetEntryCount(), 2);
+    EXPECT_EQ(palette.Entries()[0], (PALETTEENTRY{0x30, 0x20, 0x10, 0}));
+    EXPECT_EQ(palette.Entries()[1], (PALETTEENTRY{0xCC, 0xBB, 0xAA, 0}));
+    EXPECT_EQ(hDIB.LockCount(), 0);
+}
+
+TEST(CreateBitmapPalette, CoreHeaderHasThreeByteEntries) {
+    Bytes dib = CoreHeader(1, 1, 1);
+    dib.insert(dib.end(), {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0, 0, 0, 0});
+    HDIB hDIB = ToHandle(dib);
+    CPalette palette;
+    ASSERT_TRUE(CreateBitmapPalette(hDIB, palette));
+    EXPECT_EQ(palette.Entries(),
+              (std::vector<PALETTEENTRY>{Entry(0x30, 0x20, 0x10), Entry(0x60, 0x50, 0x40)}));
+}
+
+TEST(CreateBitmapPalette, CoreTableStartsAfterAHeaderOf108Bytes) {
+    Bytes dib = CoreHeader(1, 1, 1, 108);
+    dib.insert(dib.end(), {1, 2, 3, 4, 5, 6, 0, 0, 0, 0});
+    HDIB hDIB = ToHandle(dib);
+    CPalette palette;
+    ASSERT_TRUE(CreateBitmapPalette(hDIB, palette));
+    EXPECT_EQ(palette.Entries(), (std::vector<PALETTEENTRY>{Entry(3, 2, 1), Entry(6, 5, 4)}));
+}
+
+TEST(CreateBitmapPalette, EntryCountFollowsColorCount) {
+    struct Case {
+        std::uint16_t bitCount;
+        std::uint32_t colorsUsed;
+        int entries;
+    };
+    for (const Case& c : {Case{8, 0, 256}, Case{4, 0, 16}, Case{1, 0, 2}, Case{8, 17, 17},
+                          Case{4, 300, 300}, Case{8, 65535, 65535}}) {
+        const Bytes dib = WithTableAndBits(InfoHeader({1, 1, c.bitCount, 0, 0, c.colorsUsed}),
+                                           std::vector<QRgb>(c.entries, qRgb(9, 8, 7)), 4);
+        HDIB hDIB = ToHandle(dib);
+        CPalette palette;
+        ASSERT_TRUE(CreateBitmapPalette(hDIB, palette)) << c.entries;
+        EXPECT_EQ(palette.GetEntryCount(), c.entries);
+        EXPECT_EQ(palette.Entries().back(), Entry(9, 8, 7));
+    }
+}
+
+TEST(CreateBitmapPalette, RefusedWithoutAUsableTable) {
+    HDIB none;
+    CPalette palette;
+    EXPECT_FALSE(CreateBitmapPalette(none, palette));
+
+    HDIB trueColor = ToHandle(SolidTrueColor(2, 2, qRgb(1, 2, 3)));
+    EXPECT_FALSE(CreateBitmapPalette(trueColor, palette));
+
+    // 256 colours claimed, 255 present: the table would reach past the block.
+    HDIB cut =
+        ToHandle(WithTableAndBits(InfoHeader({1, 1, 8, 0, 0, 0}), std::vector<QRgb>(255, 0), 0));
+    EXPECT_FALSE(CreateBitmapPalette(cut, palette));
+    HDIB cutCore = ToHandle(WithTableAndBits(CoreHeader(1, 1, 4), std::vector<QRgb>(15, 0), 2));
+    EXPECT_FALSE(CreateBitmapPalette(cutCore, palette));
+    EXPECT_FALSE(palette.IsCreated());
+    EXPECT_EQ(cut.LockCount(), 0);
+}
+
+TEST(CreateBitmapPalette, NoMemoryForTheLogicalPalette) {
+    HDIB hDIB = ToHandle(TwoBand8Bit(4, 4, 2, 0, 0));
+    CPalette palette;
+    GlobalBlock::SetAllocationLimit(4 + 4 * 256 - 1);
+    const bool created = CreateBitmapPalette(hDIB, palette);
+    GlobalBlock::SetAllocationLimit(std::numeric_limits<std::size_t>::max());
+    EXPECT_FALSE(created);
+    EXPECT_EQ(hDIB.LockCount(), 0);
+}
+
+TEST(CPalette, CreatePaletteChecksTheBlock) {
+    CPalette palette;
+    EXPECT_FALSE(palette.CreatePalette(Bytes{0x00, 0x03, 0x00, 0x00}));             // no entries
+    EXPECT_FALSE(palette.CreatePalette(Bytes{0x00, 0x04, 0x01, 0x00, 1, 2, 3, 0})); // version
+    EXPECT_FALSE(palette.CreatePalette(Bytes{0x00, 0x03, 0x02, 0x00, 1, 2, 3, 0})); // short
+    EXPECT_TRUE(palette.CreatePalette(Bytes{0x00, 0x03, 0x01, 0x00, 1, 2, 3, 4}));
+    EXPECT_EQ(palette.Entries(), (std::vector<PALETTEENTRY>{{1, 2, 3, 4}}));
+    EXPECT_EQ(palette.Colors(), (std::vector<QRgb>{qRgb(1, 2, 3)}));
+    EXPECT_FALSE(palette.CreatePalette(Bytes{0x00, 0x03, 0x01, 0x00, 5, 6, 7, 0}));
+}
+
+// The holder state of a viewer document or a saver window.
+struct Holder {
+    HDIB m_hDIB;
+    std::unique_ptr<CPalette> m_pPalette;
+    QSize m_size{1, 1};
+};
+
+using PrepareFn = void (*)(HDIB&, std::unique_ptr<CPalette>&, QSize&);
+
+struct PrepareVariant {
+    const char* name;
+    PrepareFn prepare;
+    std::vector<QString> negativeSizeMessages;
+};
+
+class Prepare : public ::testing::TestWithParam<PrepareVariant> {
+protected:
+    void Run(Holder& holder) {
+        GetParam().prepare(holder.m_hDIB, holder.m_pPalette, holder.m_size);
+    }
+    MessageRecorder m_messages;
+};
+
+TEST_P(Prepare, EightBitGetsSizeAndPalette) {
+    Holder holder;
+    holder.m_hDIB = ToHandle(TwoBand8Bit(35, 7, 2, qRgb(1, 2, 3), qRgb(4, 5, 6)));
+    Run(holder);
+    ASSERT_TRUE(holder.m_hDIB);
+    EXPECT_EQ(holder.m_size, QSize(35, 7));
+    ASSERT_TRUE(holder.m_pPalette);
+    EXPECT_EQ(holder.m_pPalette->GetEntryCount(), 256);
+    EXPECT_EQ(holder.m_pPalette->Entries()[2], Entry(4, 5, 6));
+    EXPECT_EQ(holder.m_hDIB.LockCount(), 0);
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+TEST_P(Prepare, TrueColorKeepsBitmapWithoutPalette) {
+    Holder holder;
+    holder.m_hDIB = ToHandle(SolidTrueColor(512, 171, qRgb(1, 2, 3)));
+    Run(holder);
+    EXPECT_TRUE(holder.m_hDIB);
+    EXPECT_EQ(holder.m_size, QSize(512, 171));
+    EXPECT_FALSE(holder.m_pPalette);
+}
+
+TEST_P(Prepare, ColorTablePastTheBlockKeepsBitmapWithoutPalette) {
+    Holder holder;
+    holder.m_hDIB = ToHandle(WithTableAndBits(InfoHeader({3, 3, 8, 0, 0, 0}), {0, 0, 0}, 0));
+    Run(holder);
+    EXPECT_TRUE(holder.m_hDIB);
+    EXPECT_EQ(holder.m_size, QSize(3, 3));
+    EXPECT_FALSE(holder.m_pPalette);
+}
+
+TEST_P(Prepare, NegativeSizeDropsTheBitmap) {
+    for (const auto& [width, height] : {std::pair{4, -4}, std::pair{-4, 4}, std::pair{-1, -1}}) {
+        MessageRecorder messages;
+        Holder holder;
+        holder.m_hDIB = ToHandle(SolidTrueColor(4, 4, qRgb(1, 2, 3)));
+        {
+            GlobalLockGuard lock(holder.m_hDIB);
+            Bytes header = InfoHeader({width, height, 24, 0, 0, 0});
+            std::copy(header.begin(), header.end(), lock.Data());
+        }
+        Run(holder);
+        EXPECT_FALSE(holder.m_hDIB);
+        EXPECT_FALSE(holder.m_pPalette);
+        EXPECT_EQ(holder.m_size, QSize(1, 1));
+        EXPECT_EQ(messages.Texts(), GetParam().negativeSizeMessages);
+    }
+}
+
+TEST_P(Prepare, NoneChangesNothing) {
+    Holder holder;
+    holder.m_size = QSize(640, 480);
+    Run(holder);
+    EXPECT_FALSE(holder.m_hDIB);
+    EXPECT_FALSE(holder.m_pPalette);
+    EXPECT_EQ(holder.m_size, QSize(640, 480));
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+// A core header's sizes are 16-bit and never negative.
+TEST_P(Prepare, CoreHeaderOfLargestSizeIsKept) {
+    Holder holder;
+    holder.m_hDIB = ToHandle(WithTableAndBits(CoreHeader(65535, 65535, 24), {}, 0));
+    Run(holder);
+    EXPECT_TRUE(holder.m_hDIB);
+    EXPECT_EQ(holder.m_size, QSize(65535, 65535));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Holders, Prepare,
+    ::testing::Values(PrepareVariant{"Document", &PrepareDocumentBitmap, {}},
+                      PrepareVariant{"Saver", &PrepareSaverBitmap, {QStringLiteral("ERROR")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
