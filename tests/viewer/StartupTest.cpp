@@ -1,0 +1,153 @@
+#include "AppProfile.h"
+#include "CMainFrame.h"
+#include "CquelbyApp.h"
+#include "CquelbyDoc.h"
+#include "CquelbyView.h"
+#include "PrivateProfile.h"
+#include "Profile.h"
+#include "TempEnvironment.h"
+#include "TestDisc.h"
+#include "ViewerTestSupport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kInsert = QStringLiteral("Please Insert The Quelby CD");
+const QString kNotFound = QStringLiteral("The Quelby CD was not Found\n\nProgram Aborting!");
+
+QString TestIni() {
+    return privateprofile::WindowsDirectory() + QStringLiteral("/test.ini");
+}
+
+bool AnyWindowVisible() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            return true;
+    }
+    return false;
+}
+
+class Startup : public ::testing::Test {
+protected:
+    TempEnvironment env;
+    ForcedScreen screen{800, 600, 24};
+    ~Startup() override { DriveTable::SetCurrent(DriveTable()); }
+};
+
+TEST_F(Startup, WithoutTheCdAsksOnceThenEndsAbnormallyWritingNothing) {
+    TestDisc::InsertNothing();
+    MessageRecorder messages;
+    AbortCatcher abortCatcher;
+    {
+        CquelbyApp app;
+        EXPECT_THROW(app.InitInstance({}), AbortCalled);
+        EXPECT_FALSE(AnyWindowVisible());
+    }
+    ASSERT_EQ(messages.Messages().size(), 2u);
+    EXPECT_EQ(messages.Messages()[0].text, kInsert);
+    EXPECT_EQ(messages.Messages()[0].type, unsigned(MB_OK));
+    EXPECT_EQ(messages.Messages()[1].text, kNotFound);
+    EXPECT_EQ(messages.Messages()[1].type, unsigned(MB_OK | MB_ICONSTOP));
+    for (const ShownMessage& m : messages.Messages())
+        EXPECT_EQ(m.caption, QStringLiteral("Quelby"));
+    EXPECT_FALSE(QFile::exists(AppProfile().FilePath()));
+    EXPECT_FALSE(QFile::exists(TestIni()));
+}
+
+TEST_F(Startup, WithoutTheCdTheProcessExitsWithStatusThree) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TestDisc::InsertNothing();
+            SetMessageBoxHook([](const QString&, const QString&, unsigned) { return IDOK; });
+            CquelbyApp app;
+            app.InitInstance({});
+        },
+        ::testing::ExitedWithCode(3), "");
+}
+
+TEST_F(Startup, CdInsertedWhileTheFirstMessageIsOpenLetsStartUpGoOn) {
+    TestDisc disc(env.Scratch() + QStringLiteral("/disc"));
+    TestDisc::InsertNothing();
+    MessageRecorder messages;
+    messages.OnText(kInsert, [&disc] { disc.Insert('E'); });
+    AbortCatcher abortCatcher;
+    CquelbyApp app;
+    ASSERT_NO_THROW(app.InitInstance({}));
+    EXPECT_EQ(messages.Texts(), QStringList{kInsert});
+    ASSERT_NE(app.Frame(), nullptr);
+    EXPECT_TRUE(app.Frame()->isVisible());
+    EXPECT_EQ(app.View()->Nav().Cd().DriveLetter(), QLatin1Char('E'));
+    EXPECT_EQ(app.View()->State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
+}
+
+TEST_F(Startup, WithTheCdTheWindowOpensWithItsTitleAndTheCover) {
+    TestDisc disc(env.Scratch() + QStringLiteral("/disc"));
+    disc.Insert('D');
+    MessageRecorder messages;
+    CquelbyApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(messages.Messages().empty());
+    EXPECT_TRUE(app.Frame()->isVisible());
+    EXPECT_TRUE(app.Frame()->windowTitle().startsWith(QStringLiteral("Quelby: The 1st Treasury")));
+    app.View()->grab(); // paints, which sets the document title
+    EXPECT_EQ(app.Frame()->windowTitle(),
+              QStringLiteral("Quelby: The 1st Treasury - Vanto CD Home"));
+    EXPECT_FALSE(QFile::exists(TestIni()));
+}
+
+struct SwitchCase {
+    const char* name;
+    QStringList arguments;
+    bool diagnostic;
+};
+
+class DiagnosticSwitch : public Startup, public ::testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(DiagnosticSwitch, OnlyASlashAndLowerCaseDStartTheCommandLine) {
+    TestDisc disc(env.Scratch() + QStringLiteral("/disc"));
+    disc.Insert('D');
+    MessageRecorder messages;
+    CquelbyApp app;
+    ASSERT_TRUE(app.InitInstance(GetParam().arguments));
+    const int test = privateprofile::GetInt(QStringLiteral("quelby"), QStringLiteral("test"), 0);
+    EXPECT_EQ(test, GetParam().diagnostic ? 1 : 0);
+    EXPECT_EQ(app.View()->State().IsDiagnostic(), GetParam().diagnostic);
+    // The search of the start-up records the drive only in diagnostic mode.
+    const QString last = privateprofile::GetString(QStringLiteral("quelby"),
+                                                   QStringLiteral("lastdriveletter"), QString());
+    EXPECT_EQ(last, GetParam().diagnostic ? QStringLiteral("D:\\") : QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, DiagnosticSwitch,
+    ::testing::Values(
+        SwitchCase{"SlashD", {QStringLiteral("/d")}, true},
+        SwitchCase{"SlashDx", {QStringLiteral("/dx")}, true},
+        SwitchCase{"SlashDThenMore", {QStringLiteral("/d"), QStringLiteral("file.bmp")}, true},
+        SwitchCase{"UpperCaseD", {QStringLiteral("/D")}, false},
+        SwitchCase{"Dash", {QStringLiteral("-d")}, false},
+        SwitchCase{"LeadingBlank", {QStringLiteral(" /d")}, false},
+        SwitchCase{"SlashOnly", {QStringLiteral("/")}, false},
+        SwitchCase{"SecondArgument", {QStringLiteral("x"), QStringLiteral("/d")}, false},
+        SwitchCase{"Nothing", {}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Startup, DiagnosticModeStaysOnForLaterRuns) {
+    TestDisc disc(env.Scratch() + QStringLiteral("/disc"));
+    disc.Insert('D');
+    MessageRecorder messages;
+    {
+        CquelbyApp first;
+        first.InitInstance({QStringLiteral("/d")});
+    }
+    CquelbyApp second;
+    second.InitInstance({});
+    EXPECT_TRUE(second.View()->State().IsDiagnostic());
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#include "CMainFrame.h"
+
+#include "HelpWindow.h"
+#include "MainMenu.h"
+#include "ScreenMetrics.h"
+#include "ViewTitles.h"
+#include "ViewerIds.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QWhatsThis>
+
+using namespace ids;
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(viewtitles::FrameCaption(QString()));
+    m_router.Add(ID_APP_EXIT, [this] { close(); });
+    m_router.Add(ID_HELP_INDEX, [this] { ShowHelp(false); });
+    m_router.Add(ID_DEFAULT_HELP, [this] { ShowHelp(false); });
+    m_router.Add(ID_HELP, [this] { ShowHelp(false); });
+    m_router.Add(ID_HELP_USING, [this] { ShowHelp(true); });
+    m_router.Add(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+    m_menu = std::make_unique<MainMenu>(this, menuBar(), m_router);
+    m_router.SetAfterCommand([this] { m_menu->Refresh(); });
+    m_outer = ScreenMetrics::FrameRect(ScreenMetrics::Size());
+    ApplyOuterGeometry();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::SetDocumentTitle(const QString& title) {
+    setWindowTitle(viewtitles::FrameCaption(title));
+}
+
+void CMainFrame::ShowHelp(bool usingHelp) {
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->ShowPage(usingHelp ? HelpWindow::Page::usingHelp : HelpWindow::Page::contents);
+}
+
+void CMainFrame::ApplyOuterGeometry() {
+    // The sizes are those of the outer frame: take the decorations off.
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    setFixedSize(m_outer.size() - decoration);
+    move(m_outer.topLeft());
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    ApplyOuterGeometry(); // the decorations are known once the window is shown
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit Activated();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The view's exit work runs while the frame and the view are intact.
+    if (m_exitWork) {
+        const auto work = std::move(m_exitWork);
+        m_exitWork = nullptr;
+        work();
+    }
+    event->accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "CommandRouter.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class HelpWindow;
+class MainMenu;
+
+// The main frame: fixed outer size and place, menu 128 and its keys, no
+// toolbar or status bar, the caption "Quelby: The 1st Treasury - " and the
+// document title. Its only child is the view.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CommandRouter& Router() { return m_router; }
+    MainMenu& Menu() { return *m_menu; }
+    // The outer rectangle the frame keeps (frameGeometry), by the screen rule.
+    QRect OuterRect() const { return m_outer; }
+    void SetDocumentTitle(const QString& title);
+    // The view's exit work, run once before the windows go.
+    void SetExitWork(std::function<void()> work) { m_exitWork = std::move(work); }
+    HelpWindow* Help() const { return m_help; }
+    void ShowHelp(bool usingHelp);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+signals:
+    void Activated();
+
+private:
+    void ApplyOuterGeometry();
+
+    CommandRouter m_router;
+    std::unique_ptr<MainMenu> m_menu;
+    HelpWindow* m_help = nullptr;
+    QRect m_outer;
+    std::function<void()> m_exitWork;
+};

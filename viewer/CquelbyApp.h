@@ -1,0 +1,45 @@
+#pragma once
+
+#include "CMainFrame.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+class CquelbyDoc;
+class CquelbyView;
+class QPrinter;
+
+// The application object: start-up, and the commands it handles itself
+// (About, New, Open, Print Setup).
+class CquelbyApp {
+public:
+    CquelbyApp();
+    ~CquelbyApp();
+    CquelbyApp(const CquelbyApp&) = delete;
+    CquelbyApp& operator=(const CquelbyApp&) = delete;
+
+    // arguments: the command line after the program name. Returns true; a
+    // missing CD ends the program inside (AfxAbort).
+    bool InitInstance(const QStringList& arguments);
+    int ExitInstance();
+
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+
+    CquelbyDoc* Document() const { return m_doc.get(); }
+    CMainFrame* Frame() const { return m_frame.data(); }
+    CquelbyView* View() const { return m_view; }
+    QPrinter& Printer();
+
+private:
+    void OpenDocument();
+    void AddCommands();
+
+    std::unique_ptr<CquelbyDoc> m_doc;
+    QPointer<CMainFrame> m_frame;  // an abnormal end may destroy it first
+    CquelbyView* m_view = nullptr; // owned by the frame
+    std::unique_ptr<QPrinter> m_printer;
+};

@@ -1,0 +1,158 @@
+#include "CquelbyDoc.h"
+
+#include "Catalogue.h"
+#include "DibFile.h"
+#include "File.h"
+#include "FileDialogs.h"
+#include "Prepare.h"
+#include "System.h"
+#include "ViewTitles.h"
+#include "WaitCursor.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+
+// The framework's texts for the causes it knows; %1 is the file's name.
+QString CauseText(CFileException::Cause cause, bool saving) {
+    using C = CFileException::Cause;
+    switch (cause) {
+    case C::fileNotFound:
+    case C::badPath:
+        return QStringLiteral(
+            "%1\nCannot find this file.\nPlease verify that the correct path and file name "
+            "are given.");
+    case C::diskFull:
+        return QStringLiteral("Destination disk drive is full.");
+    case C::accessDenied:
+        return saving ? QStringLiteral(
+                            "Unable to write to %1, it is read-only or opened by someone else.")
+                      : QStringLiteral("Unable to read from %1, it is opened by someone else.");
+    case C::sharingViolation:
+        return QStringLiteral("Unable to access %1, it is opened by someone else.");
+    default:
+        return {};
+    }
+}
+} // namespace
+
+CquelbyDoc::CquelbyDoc() = default;
+CquelbyDoc::~CquelbyDoc() = default;
+
+QString CquelbyDoc::CatalogueEntry(int position) const {
+    return CatalogueNameString(position);
+}
+
+void CquelbyDoc::ReleasePicture() {
+    m_hDIB.Free();
+    m_pPalette.reset();
+}
+
+void CquelbyDoc::PrepareBitmap() {
+    PrepareDocumentBitmap(m_hDIB, m_pPalette, m_sizeDoc);
+}
+
+bool CquelbyDoc::OnNewDocument() {
+    return true;
+}
+
+bool CquelbyDoc::OnOpenDocument(const QString& pathName) {
+    ReleasePicture();
+    CFile file;
+    CFileException fe;
+    if (!file.Open(pathName, CFile::modeRead | CFile::shareDenyWrite, &fe)) {
+        ReportSaveLoadException(pathName, &fe, false, QStringLiteral("Failed to open document."));
+        return false;
+    }
+    {
+        CWaitCursor wait;
+        try {
+            m_hDIB = ReadBitmapFile(file);
+        } catch (const CFileException& e) {
+            file.Abort();
+            ReleasePicture();
+            ReportSaveLoadException(pathName, &e, false,
+                                    QStringLiteral("Failed to open document."));
+            return false;
+        }
+        PrepareBitmap();
+    }
+    if (!m_hDIB)
+        return false;
+    SetPathName(pathName);
+    return true;
+}
+
+bool CquelbyDoc::OnSaveDocument(const QString& pathName) {
+    m_bSaveCreatedFile = false;
+    CFile file;
+    CFileException fe;
+    if (!file.Open(pathName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive,
+                   &fe)) {
+        ReportSaveLoadException(pathName, &fe, true, QStringLiteral("Invalid filename."));
+        return false;
+    }
+    m_bSaveCreatedFile = true;
+    CWaitCursor wait;
+    try {
+        const bool written = WriteBitmapFile(m_hDIB, file);
+        file.Close();
+        return written;
+    } catch (const CFileException& e) {
+        file.Abort();
+        ReportSaveLoadException(pathName, &e, true, QStringLiteral("Failed to save document."));
+        return false;
+    }
+}
+
+bool CquelbyDoc::DoSave(const QString& pathName, bool replace) {
+    QString newName = pathName;
+    if (newName.isEmpty()) {
+        newName = m_strPathName;
+        if (replace && newName.isEmpty())
+            newName = viewtitles::ProposedSaveName(m_strTitle);
+        const std::optional<QString> chosen =
+            FileDialogs::GetSaveFileName(newName, QStringLiteral("Quelby Files (*.bmp)"));
+        if (!chosen)
+            return false;
+        newName = *chosen;
+    }
+    CWaitCursor wait;
+    if (!OnSaveDocument(newName)) {
+        // Only a file this save created or emptied is removed; a file the
+        // save could not even open is left as it was.
+        if (pathName.isEmpty() && m_bSaveCreatedFile)
+            QFile::remove(newName);
+        return false;
+    }
+    if (replace)
+        SetPathName(newName);
+    return true;
+}
+
+bool CquelbyDoc::DoFileSave() {
+    const QFileInfo info(m_strPathName);
+    if (m_strPathName.isEmpty() || !info.exists() || !info.isWritable())
+        return DoSave(QString());
+    return DoSave(m_strPathName);
+}
+
+void CquelbyDoc::SetTitle(const QString& title) {
+    m_strTitle = title;
+    emit TitleChanged(m_strTitle);
+}
+
+void CquelbyDoc::SetPathName(const QString& pathName) {
+    m_strPathName = pathName;
+    SetTitle(QFileInfo(pathName).fileName());
+}
+
+void CquelbyDoc::ReportSaveLoadException(const QString& pathName, const CFileException* e,
+                                         bool saving, const QString& defaultText) {
+    QString prompt = e ? CauseText(e->m_cause, saving) : QString();
+    if (prompt.isEmpty())
+        prompt = defaultText;
+    AfxMessageBox(prompt.arg(QFileInfo(pathName).fileName()), MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,160 @@
+#include "CquelbyView.h"
+
+#include "AppProfile.h"
+#include "CBitmapButton.h"
+#include "CommandRouter.h"
+#include "CquelbyDoc.h"
+#include "DeviceContext.h"
+#include "Paint.h"
+#include "PrivateProfile.h"
+#include "Profile.h"
+#include "ScreenMetrics.h"
+#include "ViewTitles.h"
+#include "ViewerIds.h"
+
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+
+using namespace ids;
+
+CquelbyView* CquelbyView::Create(CquelbyDoc& doc, CommandRouter& router, QWidget* parent) {
+    auto navigator = std::make_unique<Navigator>(doc);
+    navigator->CheckCdAtStart();
+    return new CquelbyView(doc, router, std::move(navigator), parent);
+}
+
+CquelbyView::CquelbyView(CquelbyDoc& doc, CommandRouter& router,
+                         std::unique_ptr<Navigator> navigator, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_router(router), m_navigator(std::move(navigator)) {
+    setObjectName(QStringLiteral("CquelbyView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_navigator->SetHost(Navigator::Host{[this] { RealizeBitmapPalette(); }, [this] { update(); }});
+    AddCommands();
+}
+
+CquelbyView::~CquelbyView() {
+    if (!m_navigator->Aborting())
+        AppProfile().WriteInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"),
+                              State().m_nSaveOnExit);
+}
+
+void CquelbyView::AddCommands() {
+    ViewState& s = State();
+    const auto noop = [] {};
+    m_router.Add(ID_FORWARD, [this] { m_navigator->StepForward(); });
+    m_router.Add(ID_BACK, [this] { m_navigator->StepBack(); });
+    m_router.Add(ID_BROWSE, noop);
+    m_router.Add(ID_ADD_FAVORITE, noop, [&s](CmdUI& ui) {
+        ui.enabled = s.m_nMode != static_cast<int>(ViewMode::favourites) && !s.IsCoverShown();
+    });
+    m_router.Add(ID_REMOVE_FAVORITE, noop, [&s](CmdUI& ui) {
+        ui.enabled = s.m_nMode == static_cast<int>(ViewMode::favourites);
+    });
+    m_router.Add(ID_SAVE_BOOKMARK, noop, [&s](CmdUI& ui) { ui.enabled = !s.IsCoverShown(); });
+    m_router.Add(ID_LOAD_BOOKMARK, noop, [](CmdUI& ui) {
+        ui.enabled =
+            AppProfile().GetInt(QStringLiteral("bookmark"), QStringLiteral("total"), 0) != 0;
+    });
+    m_router.Add(
+        ID_BOOKMARK_ON_EXIT, [&s] { s.m_nSaveOnExit = s.m_nSaveOnExit == 1 ? 0 : 1; },
+        [&s](CmdUI& ui) { ui.checked = s.m_nSaveOnExit == 1; });
+    m_router.Add(ID_SLIDE_SHOW, noop);
+    m_router.Add(ID_WALLPAPER, noop);
+    m_router.Add(ID_EDIT_COPY, noop,
+                 [this](CmdUI& ui) { ui.enabled = static_cast<bool>(m_doc.m_hDIB); });
+    m_router.Add(ID_FILE_PRINT, noop);
+    m_router.Add(ID_FILE_PRINT_PREVIEW, noop);
+}
+
+void CquelbyView::SetCommandHandler(int id, std::function<void()> handler) {
+    m_router.SetHandler(id, std::move(handler));
+}
+
+CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
+    const bool low = State().m_bLowColour == 1;
+    const QString text = forward ? (low ? QStringLiteral("bforwardu") : QStringLiteral("forwardu"))
+                                 : (low ? QStringLiteral("bbacku") : QStringLiteral("backu"));
+    auto* button = new CBitmapButton(text, forward ? ID_FORWARD : ID_BACK, this);
+    button->setGeometry(QRect(place, QSize(1, 1)));
+    if (forward)
+        button->LoadBitmaps(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP,
+                            low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN);
+    else
+        button->LoadBitmaps(low ? IDB_LC_BACK_UP : IDB_BACK_UP,
+                            low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN);
+    button->SizeToContent();
+    const int id = button->CommandId();
+    connect(button, &CBitmapButton::clicked, this, [this, id] { m_router.Execute(id); });
+    button->show();
+    return button;
+}
+
+void CquelbyView::OnInitialUpdate() {
+    if (CDC::ScreenBitsPixel() > 8)
+        State().m_bLowColour = 0;
+    delete m_pForward;
+    delete m_pBack;
+    m_pForward = MakeButton(true, ScreenMetrics::ForwardButtonPos(ScreenMetrics::Size().width()));
+    m_pBack = MakeButton(false, ScreenMetrics::BackButtonPos());
+    m_navigator->StepForward();
+    update();
+}
+
+void CquelbyView::OnDraw(QPainter& painter, bool printing, const QRect& pageRect) {
+    const ViewState& s = State();
+    painter.fillRect(
+        QRect(QPoint(0, 0), ScreenMetrics::FillSize(ScreenMetrics::Size(), s.m_bFullScreen == 1)),
+        Qt::white);
+    if (!m_doc.m_hDIB)
+        return;
+    QRect source;
+    {
+        GlobalLockGuard lock(m_doc.m_hDIB);
+        const DibBytes dib = LockedDib(lock);
+        source =
+            QRect(0, 0, static_cast<int>(BitmapWidth(dib)), static_cast<int>(BitmapHeight(dib)));
+    }
+    const QRect dest = printing ? pageRect : source;
+    CDC dc(painter);
+    if (PaintBitmap(dc, dest, m_doc.m_hDIB, source, m_doc.m_pPalette.get(), printing) == 0) {
+        RecordBadPicture();
+        return;
+    }
+    m_doc.SetTitle(m_navigator->ShowingOpenedFile() ? QFileInfo(m_doc.GetPathName()).fileName()
+                                                    : viewtitles::DocumentTitle(s));
+}
+
+void CquelbyView::RecordBadPicture() {
+    if (State().IsDiagnostic())
+        privateprofile::WriteString(QStringLiteral("quelby"), State().m_strCurrentName,
+                                    QStringLiteral("bad"));
+}
+
+void CquelbyView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    OnDraw(painter, false);
+}
+
+void CquelbyView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        m_router.Execute(IDR_CONTEXT_MENU);
+    QWidget::mouseReleaseEvent(event);
+}
+
+void CquelbyView::OnActivateView() {
+    if (State().m_bLowColour == 1)
+        RealizeBitmapPalette();
+}
+
+int CquelbyView::RealizeBitmapPalette() {
+    return RealizeDocumentPalette(m_doc.m_hDIB, m_doc.m_pPalette.get(), [this] { update(); });
+}
+
+void CquelbyView::OnExitWork() {
+    ViewState& s = State();
+    if (s.m_nSaveOnExit == 1 && s.m_bMoved == 1 && m_saveBookmark)
+        m_saveBookmark();
+    if (s.m_nSaveOnExit == 1)
+        s.m_bMoved = 0;
+}

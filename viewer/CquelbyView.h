@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Navigator.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class CBitmapButton;
+class CommandRouter;
+class CquelbyDoc;
+class QPainter;
+
+// The window inside the frame: shows the picture, holds the viewing state
+// (in its Navigator), the two buttons, and routes the viewer's commands.
+class CquelbyView : public QWidget {
+    Q_OBJECT
+public:
+    // The view's construction: the CD check comes first, before any widget
+    // exists; the program ends there when the CD stays missing.
+    static CquelbyView* Create(CquelbyDoc& doc, CommandRouter& router, QWidget* parent);
+    ~CquelbyView() override;
+
+    // Low-colour flag, buttons, then the forward step that shows the cover.
+    void OnInitialUpdate();
+    // Paints into any painter: the screen, a printer page or an image.
+    void OnDraw(QPainter& painter, bool printing, const QRect& pageRect = {});
+    // When the frame becomes active.
+    void OnActivateView();
+    // Exit bookmark: once, before the windows go.
+    void OnExitWork();
+    int RealizeBitmapPalette();
+    bool FindCD() { return m_navigator->FindCD(); }
+
+    Navigator& Nav() { return *m_navigator; }
+    ViewState& State() { return m_navigator->State(); }
+    CquelbyDoc& Document() { return m_doc; }
+    CBitmapButton* ForwardButton() const { return m_pForward; }
+    CBitmapButton* BackButton() const { return m_pBack; }
+
+    // Binds a command that later parts of the viewer implement.
+    void SetCommandHandler(int id, std::function<void()> handler);
+    // The Save Bookmark command run by the exit work.
+    void SetSaveBookmark(std::function<void()> saveBookmark) {
+        m_saveBookmark = std::move(saveBookmark);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    CquelbyView(CquelbyDoc& doc, CommandRouter& router, std::unique_ptr<Navigator> navigator,
+                QWidget* parent);
+    void AddCommands();
+    CBitmapButton* MakeButton(bool forward, QPoint place);
+    void RecordBadPicture();
+
+    CquelbyDoc& m_doc;
+    CommandRouter& m_router;
+    std::unique_ptr<Navigator> m_navigator;
+    CBitmapButton* m_pForward = nullptr;
+    CBitmapButton* m_pBack = nullptr;
+    std::function<void()> m_saveBookmark;
+};

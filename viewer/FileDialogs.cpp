@@ -1,0 +1,38 @@
+#include "FileDialogs.h"
+
+#include "System.h"
+
+#include <QFileDialog>
+
+namespace {
+FileDialogs::Hook& CurrentHook() {
+    static FileDialogs::Hook hook;
+    return hook;
+}
+
+std::optional<QString> Run(bool saving, const QString& proposed, const QString& filter) {
+    if (CurrentHook())
+        return CurrentHook()(saving, proposed, filter);
+    QFileDialog dialog(AfxGetMainWnd(), QString(), proposed, filter);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without an extension gets the document's ".bmp".
+    dialog.setDefaultSuffix(QStringLiteral("bmp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+void FileDialogs::SetHook(Hook hook) {
+    CurrentHook() = std::move(hook);
+}
+
+std::optional<QString> FileDialogs::GetSaveFileName(const QString& proposed,
+                                                    const QString& filter) {
+    return Run(true, proposed, filter);
+}
+
+std::optional<QString> FileDialogs::GetOpenFileName(const QString& filter) {
+    return Run(false, QString(), filter);
+}

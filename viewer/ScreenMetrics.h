@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <optional>
+
+// What the viewer asks of the display: its size (GetSystemMetrics), which a
+// test can force to reproduce a 640 x 480 screen on any machine. The depth
+// comes from CDC::ScreenBitsPixel, which tests force the same way.
+class ScreenMetrics {
+public:
+    static QSize Size();
+    static void ForceSize(std::optional<QSize> size);
+
+    // The frame's outer rectangle: 680 x 450 centred on screens wider than
+    // 640 pixels, else 640 x 450 at the top-left corner.
+    static QRect FrameRect(QSize screen);
+    // Button places in the view: back at (1, 373); forward at (630, 373)
+    // on screens wider than 641 pixels, else at (590, 373).
+    static QPoint BackButtonPos();
+    static QPoint ForwardButtonPos(int screenWidth);
+    // The white fill of the view before the picture is painted.
+    static QSize FillSize(QSize screen, bool fullScreen);
+    // 8 bits per pixel or fewer: palettes matter and the cover is "splash.bmp".
+    static bool IsLowColour(int depth) { return depth <= 8; }
+};
