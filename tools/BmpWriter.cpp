@@ -143,7 +143,7 @@ QList<QRgb> CubePalette() {
     }
     // Greys between the cube's own, so shading and text edges stay smooth.
     for (int i = 0; i < kGreyCount; ++i) {
-        const int level = 6 + i * 248 / kGreyCount;
+        const int level = 8 + 6 * i; // never one of the cube's own levels
         palette.append(qRgb(level, level, level));
     }
     return palette;
