@@ -28,6 +28,28 @@ void Decode4Bit(QImage& image, const DibLayout& layout, const std::uint8_t* bloc
     }
 }
 
+// A table look-up per pixel: one pass, and the paint is then a plain copy.
+void Decode8Bit(QImage& image, const DibLayout& layout, const std::uint8_t* block,
+                const DibColors& colors, int firstRow) {
+    const int width = int(layout.width);
+    for (int r = 0; r < image.height(); ++r) {
+        const std::uint8_t* src = StoredRow(layout, block, firstRow + r);
+        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(r));
+        for (int x = 0; x < width; ++x)
+            dst[x] = colors[src[x]];
+    }
+}
+
+void Decode24Bit(QImage& image, const DibLayout& layout, const std::uint8_t* block, int firstRow) {
+    const int width = int(layout.width);
+    for (int r = 0; r < image.height(); ++r) {
+        const std::uint8_t* src = StoredRow(layout, block, firstRow + r);
+        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(r));
+        for (int x = 0; x < width; ++x, src += 3)
+            dst[x] = qRgb(src[2], src[1], src[0]); // stored blue, green, red
+    }
+}
+
 // 5-bit channels widened to 8 bits by rounding (v * 255 / 31), not by shifting,
 // so that full intensity stays 255.
 constexpr std::array<std::uint8_t, 32> MakeExpand5() {
@@ -185,8 +207,12 @@ QImage DecodeDibRows(const DibLayout& layout, const std::uint8_t* block, const D
                 QImage::Format_RGB32); // every pixel opaque: a plain copy suffices
     } else if (layout.bitCount == 4) {
         Decode4Bit(image, layout, block, colors, firstRow);
-    } else {
+    } else if (layout.bitCount == 8) {
+        Decode8Bit(image, layout, block, colors, firstRow);
+    } else if (layout.bitCount == 16) {
         Decode16Bit(image, layout, block, firstRow);
+    } else {
+        Decode24Bit(image, layout, block, firstRow);
     }
     return image;
 }

@@ -12,11 +12,11 @@
 using DibColors = std::array<QRgb, 256>;
 DibColors ReadDibColors(const DibLayout& layout, const std::uint8_t* block);
 
-// Decodes the forms Qt has no image format for (4 bits, 16 bits 5-5-5, RLE8,
-// RLE4) into a top-down scratch image of the picture's width holding rowCount
-// rows from firstRow (counted from the top). Uncompressed forms give RGB32;
-// RLE gives ARGB32 premultiplied in which pixels the data leaves unwritten are
-// transparent, or RGB32 when it writes them all. The layout must come from
-// ParseDibLayout over the same block; a null image means no memory.
+// Decodes the forms not painted straight from the block (4, 8, 16 and 24
+// bits, RLE8, RLE4; see DibRenderer.cpp) into a top-down scratch image of the picture's width
+// holding rowCount rows from firstRow (counted from the top). Uncompressed forms give RGB32; RLE
+// gives ARGB32 premultiplied in which pixels the data leaves unwritten are transparent, or RGB32
+// when it writes them all. The layout must come from ParseDibLayout over the same block; a null
+// image means no memory.
 QImage DecodeDibRows(const DibLayout& layout, const std::uint8_t* block, const DibColors& colors,
                      int firstRow, int rowCount);
