@@ -149,6 +149,7 @@ TEST_F(PaintTest, NoBitmapShowsErrorInViewerOnly) {
     const QRect whole(0, 0, 10, 10);
     EXPECT_EQ(PaintBitmap(dc, whole, none, whole, &palette, false), 0);
     EXPECT_EQ(m_messages.Texts(), std::vector<QString>{QStringLiteral("error")});
+    EXPECT_EQ(m_messages.Messages()[0].caption, AfxGetAppTitle());
     EXPECT_EQ(PaintSaverBitmap(dc, whole, none, whole, &palette, QSize(640, 480)), 0);
     EXPECT_EQ(m_messages.Messages().size(), 1u);
     EXPECT_TRUE(dc.SelectionHistory().empty());

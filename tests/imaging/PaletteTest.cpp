@@ -171,6 +171,10 @@ TEST_P(Prepare, NegativeSizeDropsTheBitmap) {
         EXPECT_FALSE(holder.m_pPalette);
         EXPECT_EQ(holder.m_size, QSize(1, 1));
         EXPECT_EQ(messages.Texts(), GetParam().negativeSizeMessages);
+        for (const MessageRecorder::Message& m : messages.Messages()) {
+            EXPECT_EQ(m.caption, AfxGetAppTitle()); // the application's message box
+            EXPECT_EQ(m.type, unsigned(MB_OK));
+        }
     }
 }
 
