@@ -210,33 +210,34 @@ QString CartoonTitle(std::string_view name) {
     return QStringLiteral("Page %1 - %2 - %3").arg(Latin1(PageText(name)), category, variant);
 }
 
-QImage DrawCartoon(int position, bool smooth) {
-    const std::string_view name = CatalogueName(position);
-    const std::string_view code = name.size() >= 7 ? name.substr(5, 2) : std::string_view();
-    SceneRandom random(0x51ce0000u + static_cast<std::uint64_t>(position));
-    const int width = 480 + 8 * random.Range(0, 4);
-    const int height = 300 + 10 * random.Range(0, 10);
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(InkColour(Ink::white));
-    CartoonPainter art(image, smooth);
+namespace {
 
-    const QRectF scene(0, 0, width, height - kBandHeight);
+// Sky, sun, clouds and ground above the band; returns the horizon.
+qreal DrawLandscape(CartoonPainter& art, std::string_view code, const QRectF& scene,
+                    SceneRandom& random) {
+    const qreal width = scene.width();
     const qreal horizon = scene.height() * random.Range(60, 72) / 100.0;
     const bool night = code == "CR";
     const bool heaven = code == "AF";
     art.Sky(QRectF(0, 0, width, horizon), night ? Ink::blue : Ink::sky,
             night ? Ink::purple : Ink::paleSky);
-    const QPointF sunAt(random.Range(width / 2, width - 50), random.Range(36, 60));
+    const QPointF sunAt(random.Range(int(width) / 2, int(width) - 50), random.Range(36, 60));
     art.Sun(sunAt, 22, night ? Ink::lightGrey : Ink::yellow);
     for (int i = random.Range(1, 2); i > 0; --i)
-        art.Cloud(QPointF(random.Range(60, width - 60), random.Range(40, int(horizon) - 40)),
+        art.Cloud(QPointF(random.Range(60, int(width) - 60), random.Range(40, int(horizon) - 40)),
                   random.Range(7, 11) / 10.0);
     const QRectF ground(0, horizon, width, scene.bottom() - horizon);
     art.Sky(ground, heaven ? Ink::white : Ink::grass, heaven ? Ink::lightGrey : Ink::darkGreen);
     if (code == "TR")
         art.Painter().fillRect(QRectF(0, horizon + ground.height() * 0.55, width, 18),
                                InkColour(Ink::grey));
+    return horizon;
+}
 
+// The prop, one or two figures and the speaker's bubble.
+void DrawCast(CartoonPainter& art, std::string_view code, const QRectF& scene, qreal horizon,
+              SceneRandom& random) {
+    const qreal width = scene.width();
     const qreal figureHeight = scene.height() * 0.5;
     const qreal feetY = scene.bottom() - random.Range(8, 16);
     const QPointF speaker(random.Range(int(width * 0.14), int(width * 0.3)), feetY);
@@ -248,13 +249,29 @@ QImage DrawCartoon(int position, bool smooth) {
         art.Figure(QPointF(width * 0.4, feetY - 6), figureHeight * 0.8,
                    random.Pick({Ink::darkGreen, Ink::brown, Ink::grey}), random);
     QPointF headTop = art.Figure(speaker, figureHeight, shirt, random);
-    if (heaven) {
+    if (code == "AF") { // a halo
         art.Painter().setPen(QPen(InkColour(Ink::yellow), 4));
         art.Painter().setBrush(Qt::NoBrush);
         art.Painter().drawEllipse(headTop - QPointF(0, 10), 18, 5);
         headTop -= QPointF(0, 14);
     }
     art.Bubble(headTop, QString::fromLatin1(Quip(code, random)), QRectF(0, 0, width, horizon));
+}
+
+} // namespace
+
+QImage DrawCartoon(int position, bool smooth) {
+    const std::string_view name = CatalogueName(position);
+    const std::string_view code = name.size() >= 7 ? name.substr(5, 2) : std::string_view();
+    SceneRandom random(0x51ce0000u + static_cast<std::uint64_t>(position));
+    const int width = 480 + 8 * random.Range(0, 4);
+    const int height = 300 + 10 * random.Range(0, 10);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(InkColour(Ink::white));
+    CartoonPainter art(image, smooth);
+    const QRectF scene(0, 0, width, height - kBandHeight);
+    const qreal horizon = DrawLandscape(art, code, scene, random);
+    DrawCast(art, code, scene, horizon, random);
     art.Band(QRectF(0, scene.bottom(), width, kBandHeight), CartoonTitle(name), Latin1(name));
     art.Frame(QRectF(image.rect()));
     return image;

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -18,13 +19,15 @@ int Fail(const QString& message) {
     return 1;
 }
 
-} // namespace
+struct Settings {
+    QFileInfo image;
+    QString root;
+    QString packer;
+    int jobs = 1;
+};
 
-int main(int argc, char* argv[]) {
-    // The drawings need fonts and a paint device only, never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+// The command line; nullopt after reporting what is wrong with it.
+std::optional<Settings> ParseArguments(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Makes the Quelby demo CD image."));
     parser.addHelpOption();
@@ -40,35 +43,54 @@ int main(int argc, char* argv[]) {
     parser.addOptions({stage, packer, jobs});
     parser.addPositionalArgument(QStringLiteral("image"), QStringLiteral("The .iso to make."));
     parser.process(app);
-    if (parser.positionalArguments().size() != 1)
-        return Fail(QStringLiteral("give exactly one output image"));
-
-    const QFileInfo image(parser.positionalArguments().front());
-    if (!QDir().mkpath(image.absolutePath()))
-        return Fail(QStringLiteral("cannot make %1").arg(image.absolutePath()));
-    const QString root =
-        parser.isSet(stage) ? parser.value(stage) : QDir(image.absolutePath()).filePath("disc");
-    QString program = parser.value(packer);
-    if (program.isEmpty())
-        program = QStandardPaths::findExecutable(QStringLiteral("xorriso"));
-    if (program.isEmpty())
-        return Fail(QStringLiteral("xorriso not found; give --packer"));
+    if (parser.positionalArguments().size() != 1) {
+        Fail(QStringLiteral("give exactly one output image"));
+        return std::nullopt;
+    }
+    Settings settings;
+    settings.image = QFileInfo(parser.positionalArguments().front());
+    settings.root = parser.isSet(stage)
+                        ? parser.value(stage)
+                        : QDir(settings.image.absolutePath()).filePath(QStringLiteral("disc"));
+    settings.packer = parser.value(packer);
+    if (settings.packer.isEmpty())
+        settings.packer = QStandardPaths::findExecutable(QStringLiteral("xorriso"));
+    if (settings.packer.isEmpty()) {
+        Fail(QStringLiteral("xorriso not found; give --packer"));
+        return std::nullopt;
+    }
     bool ok = false;
-    int threads = parser.value(jobs).toInt(&ok);
-    if (!ok || threads < 1)
-        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    settings.jobs = parser.value(jobs).toInt(&ok);
+    if (!ok || settings.jobs < 1)
+        settings.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return settings;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The drawings need fonts and a paint device only, never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const std::optional<Settings> settings = ParseArguments(app);
+    if (!settings)
+        return 1;
+    if (!QDir().mkpath(settings->image.absolutePath()))
+        return Fail(QStringLiteral("cannot make %1").arg(settings->image.absolutePath()));
 
     QElapsedTimer timer;
     timer.start();
     // Start from an empty folder so no file of an older run is packed.
-    if (QDir(root).exists() && !QDir(root).removeRecursively())
-        return Fail(QStringLiteral("cannot empty %1").arg(root));
-    QString error = WriteDiscTree(root, threads);
+    const QDir root(settings->root);
+    if (root.exists() && !QDir(settings->root).removeRecursively())
+        return Fail(QStringLiteral("cannot empty %1").arg(settings->root));
+    QString error = WriteDiscTree(settings->root, settings->jobs);
     if (error.isEmpty())
-        error = PackDiscImage(root, image.absoluteFilePath(), program);
+        error = PackDiscImage(settings->root, settings->image.absoluteFilePath(), settings->packer);
     if (!error.isEmpty())
         return Fail(error);
-    QTextStream(stdout) << "makedemocd: " << image.absoluteFilePath() << " in " << timer.elapsed()
-                        << " ms" << Qt::endl;
+    QTextStream(stdout) << "makedemocd: " << settings->image.absoluteFilePath() << " in "
+                        << timer.elapsed() << " ms" << Qt::endl;
     return 0;
 }
