@@ -25,7 +25,7 @@ public:
     // No value deletes the entry; no entry deletes the whole section.
     bool WriteString(const QString& section, const std::optional<QString>& entry,
                      const std::optional<QString>& value);
-    // The names of a section's entries, in the file's order.
+    // The names of a section's entries, sorted.
     QStringList Entries(const QString& section) const;
     QString FilePath() const;
 
