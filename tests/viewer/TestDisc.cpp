@@ -1,6 +1,8 @@
 #include "TestDisc.h"
 
 #include "Catalogue.h"
+#include "File.h"
+#include "FileSource.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,4 +99,44 @@ QStringList SomeCartoonNames() {
     for (int position : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 742, 743})
         names << CatalogueNameString(position);
     return names;
+}
+
+namespace {
+class FailingSource : public FileSource {
+public:
+    FailingSource(std::unique_ptr<FileSource> inner, QString name, std::function<void()> onRead)
+        : m_inner(std::move(inner)), m_name(std::move(name)), m_onRead(std::move(onRead)) {}
+    std::uint64_t Length() const override { return m_inner->Length(); }
+    std::uint64_t Position() const override { return m_inner->Position(); }
+    void SetPosition(std::uint64_t position) override { m_inner->SetPosition(position); }
+    std::uint32_t Read(void*, std::uint32_t) override {
+        if (m_onRead)
+            m_onRead();
+        throw CFileException(CFileException::Cause::hardIO, m_name);
+    }
+    void Write(const void* buffer, std::uint32_t count) override { m_inner->Write(buffer, count); }
+    void Close() override { m_inner->Close(); }
+
+private:
+    std::unique_ptr<FileSource> m_inner;
+    QString m_name;
+    std::function<void()> m_onRead;
+};
+} // namespace
+
+FaultyVolume::FaultyVolume(std::shared_ptr<Volume> inner, QStringList failing,
+                           std::function<void()> onRead)
+    : m_inner(std::move(inner)), m_failing(std::move(failing)), m_onRead(std::move(onRead)) {}
+
+std::optional<QString> FaultyVolume::Label() const {
+    return m_inner->Label();
+}
+
+std::unique_ptr<FileSource> FaultyVolume::Open(const QString& relativePath, unsigned flags,
+                                               CFileException& error) const {
+    auto source = m_inner->Open(relativePath, flags, error);
+    const QString name = relativePath.section(QLatin1Char('\\'), -1);
+    if (source && m_failing.contains(name, Qt::CaseInsensitive))
+        return std::make_unique<FailingSource>(std::move(source), relativePath, m_onRead);
+    return source;
 }

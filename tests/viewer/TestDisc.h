@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,3 +38,20 @@ private:
 
 // The first cartoons of the catalogue, the last one and a few others.
 QStringList SomeCartoonNames();
+
+// A disc whose files of the given names open but fail while being read (a
+// scratched disc, or one taken out during the read); onRead runs first.
+class FaultyVolume : public Volume {
+public:
+    FaultyVolume(std::shared_ptr<Volume> inner, QStringList failing,
+                 std::function<void()> onRead = {});
+    std::optional<QString> Label() const override;
+    std::unique_ptr<FileSource> Open(const QString& relativePath, unsigned flags,
+                                     CFileException& error) const override;
+    void StopFailing() { m_failing.clear(); }
+
+private:
+    std::shared_ptr<Volume> m_inner;
+    QStringList m_failing;
+    std::function<void()> m_onRead;
+};

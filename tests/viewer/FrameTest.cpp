@@ -1,0 +1,257 @@
+#include "AppProfile.h"
+#include "CBitmapButton.h"
+#include "CMainFrame.h"
+#include "CquelbyApp.h"
+#include "CquelbyDoc.h"
+#include "CquelbyView.h"
+#include "HelpWindow.h"
+#include "MainMenu.h"
+#include "Profile.h"
+#include "ScreenMetrics.h"
+#include "TempEnvironment.h"
+#include "TestDisc.h"
+#include "ViewerIds.h"
+#include "ViewerTestSupport.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ids;
+
+struct PlaceCase {
+    int width, height;
+    QRect frame;
+    QPoint forward;
+};
+
+class FramePlacement : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(FramePlacement, FollowsTheScreenWidthRule) {
+    const PlaceCase& c = GetParam();
+    EXPECT_EQ(ScreenMetrics::FrameRect(QSize(c.width, c.height)), c.frame);
+    EXPECT_EQ(ScreenMetrics::ForwardButtonPos(c.width), c.forward);
+    EXPECT_EQ(ScreenMetrics::BackButtonPos(), QPoint(1, 373));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, FramePlacement,
+    ::testing::Values(PlaceCase{640, 480, QRect(0, 0, 640, 450), QPoint(590, 373)},
+                      PlaceCase{800, 600, QRect(60, 75, 680, 450), QPoint(630, 373)},
+                      PlaceCase{1024, 768, QRect(172, 159, 680, 450), QPoint(630, 373)},
+                      PlaceCase{641, 480, QRect(-19, 15, 680, 450), QPoint(590, 373)},
+                      PlaceCase{642, 480, QRect(-19, 15, 680, 450), QPoint(630, 373)},
+                      PlaceCase{679, 300, QRect(0, -75, 680, 450), QPoint(630, 373)}));
+
+class Frame : public ::testing::Test {
+protected:
+    Frame() : disc(env.Scratch() + QStringLiteral("/disc")) {
+        disc.AddCartoons(SomeCartoonNames());
+        disc.Insert('D');
+    }
+    ~Frame() override { DriveTable::SetCurrent(DriveTable()); }
+    CquelbyApp& Start() {
+        app = std::make_unique<CquelbyApp>();
+        app->InitInstance({});
+        return *app;
+    }
+    QAction* Action(int id) { return app->Frame()->Menu().Action(id); }
+    bool Enabled(int id) {
+        app->Frame()->Menu().Refresh();
+        return Action(id)->isEnabled();
+    }
+
+    TempEnvironment env;
+    ForcedScreen screen{800, 600, 24};
+    TestDisc disc;
+    MessageRecorder messages;
+    std::unique_ptr<CquelbyApp> app;
+};
+
+TEST_F(Frame, HasMenu128InOrderWithEveryTextAndId) {
+    Start();
+    QStringList seen;
+    for (QAction* top : app->Frame()->menuBar()->actions()) {
+        QString line = top->text() + QStringLiteral(":");
+        if (top->menu()) {
+            for (QAction* item : top->menu()->actions())
+                line += item->isSeparator()
+                            ? QStringLiteral(" -")
+                            : QStringLiteral(" %1=%2").arg(item->text()).arg(item->data().toInt());
+        } else {
+            line += QStringLiteral(" =%1").arg(top->data().toInt());
+        }
+        seen << line;
+    }
+    const QStringList expected{
+        QStringLiteral("&File: Save &As...=57604 - &Print...\tCtrl+P=57607 Print Pre&view=57609 "
+                       "P&rint Setup...=57606 - "
+                       "E&xit=57665"),
+        QStringLiteral("&Edit: &Copy     \tCtrl+C=57634"),
+        QStringLiteral("&Browse: =32773"),
+        QStringLiteral("Boo&kmark: Save Bookma&rk...=32780 &Load Bookmark...=32781 Save &Bookmark "
+                       "on Exit=32784"),
+        QStringLiteral("Favori&te: &Add To Favorite=32777 &Remove From Favorite=32778"),
+        QStringLiteral("&Slide Show: =32783"),
+        QStringLiteral("&Wallpaper: =32775"),
+        QStringLiteral("&Help: &Contents=57666 &Using Help=57668 - &About Quelby...=57664"),
+    };
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(Frame, AcceleratorTable128BindsEveryKey) {
+    Start();
+    const std::vector<std::pair<QKeySequence, int>> keys{
+        {QKeySequence(QStringLiteral("Ctrl+P")), ID_FILE_PRINT},
+        {QKeySequence(QStringLiteral("Ctrl+C")), ID_EDIT_COPY},
+        {QKeySequence(QStringLiteral("Ctrl+Ins")), ID_EDIT_COPY},
+        {QKeySequence(QStringLiteral("F1")), ID_HELP},
+        {QKeySequence(QStringLiteral("Shift+F1")), ID_CONTEXT_HELP},
+        {QKeySequence(QStringLiteral("Ctrl+N")), ID_FILE_NEW},
+        {QKeySequence(QStringLiteral("Ctrl+O")), ID_FILE_OPEN},
+        {QKeySequence(QStringLiteral("Ctrl+S")), ID_FILE_SAVE},
+        {QKeySequence(QStringLiteral("Ctrl+Z")), ID_EDIT_UNDO},
+        {QKeySequence(QStringLiteral("Alt+Backspace")), ID_EDIT_UNDO},
+        {QKeySequence(QStringLiteral("Ctrl+X")), ID_EDIT_CUT},
+        {QKeySequence(QStringLiteral("Shift+Del")), ID_EDIT_CUT},
+        {QKeySequence(QStringLiteral("Ctrl+V")), ID_EDIT_PASTE},
+        {QKeySequence(QStringLiteral("Shift+Ins")), ID_EDIT_PASTE},
+        {QKeySequence(QStringLiteral("F6")), ID_NEXT_PANE},
+        {QKeySequence(QStringLiteral("Shift+F6")), ID_PREV_PANE},
+    };
+    for (const auto& [key, id] : keys) {
+        int found = 0;
+        for (QAction* action : app->Frame()->actions()) {
+            if (action->shortcuts().contains(key))
+                found = action->data().toInt();
+        }
+        EXPECT_EQ(found, id) << key.toString().toStdString();
+    }
+    // Keys without a handler are disabled, so they do nothing.
+    for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE}) {
+        EXPECT_FALSE(Enabled(id)) << id;
+        EXPECT_FALSE(app->Frame()->Router().Execute(id));
+    }
+}
+
+TEST_F(Frame, MenuStatesFollowTheCoverTheCartoonAndTheMode) {
+    Start();
+    ViewState& s = app->View()->State();
+    // The cover.
+    EXPECT_FALSE(Enabled(ID_ADD_FAVORITE));
+    EXPECT_FALSE(Enabled(ID_SAVE_BOOKMARK));
+    EXPECT_FALSE(Enabled(ID_REMOVE_FAVORITE));
+    EXPECT_FALSE(Enabled(ID_LOAD_BOOKMARK));
+    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    EXPECT_TRUE(Action(ID_BOOKMARK_ON_EXIT)->isChecked());
+    for (int id : {ID_BROWSE, ID_SLIDE_SHOW, ID_WALLPAPER, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
+                   ID_FILE_SAVE_AS, ID_FILE_PRINT_SETUP, ID_APP_EXIT, ID_HELP_INDEX, ID_HELP_USING,
+                   ID_APP_ABOUT})
+        EXPECT_TRUE(Enabled(id)) << id;
+    // A cartoon.
+    app->View()->ForwardButton()->click();
+    EXPECT_EQ(s.m_nImageCounter, 1);
+    EXPECT_TRUE(Enabled(ID_ADD_FAVORITE));
+    EXPECT_TRUE(Enabled(ID_SAVE_BOOKMARK));
+    EXPECT_FALSE(Enabled(ID_REMOVE_FAVORITE));
+    // Favourites mode.
+    s.m_nMode = static_cast<int>(ViewMode::favourites);
+    EXPECT_FALSE(Enabled(ID_ADD_FAVORITE));
+    EXPECT_TRUE(Enabled(ID_REMOVE_FAVORITE));
+    // A stored bookmark enables loading.
+    AppProfile().WriteInt(QStringLiteral("bookmark"), QStringLiteral("total"), 1);
+    EXPECT_TRUE(Enabled(ID_LOAD_BOOKMARK));
+    // No picture: Copy and its keys do nothing.
+    app->Document()->ReleasePicture();
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
+    EXPECT_FALSE(app->Frame()->Router().Execute(ID_EDIT_COPY));
+}
+
+TEST_F(Frame, BookmarkOnExitTogglesAndSurvivesTheNextStart) {
+    Start();
+    Action(ID_BOOKMARK_ON_EXIT)->trigger();
+    EXPECT_FALSE(Action(ID_BOOKMARK_ON_EXIT)->isChecked());
+    EXPECT_EQ(app->View()->State().m_nSaveOnExit, 0);
+    app.reset();
+    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"), 1), 0);
+    Start();
+    EXPECT_FALSE(Action(ID_BOOKMARK_ON_EXIT)->isChecked());
+    Action(ID_BOOKMARK_ON_EXIT)->trigger();
+    EXPECT_TRUE(Action(ID_BOOKMARK_ON_EXIT)->isChecked());
+}
+
+TEST_F(Frame, WindowIsFixedAtTheOuterRectangleWithoutMaximiseBox) {
+    Start();
+    CMainFrame* frame = app->Frame();
+    EXPECT_EQ(frame->frameGeometry(), QRect(60, 75, 680, 450));
+    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
+    EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(frame->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(frame->menuBar()->isVisible());
+    EXPECT_EQ(frame->centralWidget(), app->View());
+}
+
+TEST_F(Frame, ButtonsSitByTheScreenRuleWithTheirBitmaps) {
+    Start();
+    CBitmapButton* forward = app->View()->ForwardButton();
+    CBitmapButton* back = app->View()->BackButton();
+    EXPECT_EQ(forward->geometry(), QRect(630, 373, 39, 30));
+    EXPECT_EQ(back->geometry(), QRect(1, 373, 39, 30));
+    EXPECT_EQ(forward->objectName(), QStringLiteral("forwardu"));
+    EXPECT_EQ(back->objectName(), QStringLiteral("backu"));
+    EXPECT_EQ(forward->CommandId(), ID_FORWARD);
+    EXPECT_EQ(back->CommandId(), ID_BACK);
+    EXPECT_NE(forward->NormalImage(), forward->PressedImage());
+    EXPECT_NE(forward->NormalImage(), back->NormalImage());
+    back->click();
+    EXPECT_EQ(app->View()->State().m_nImageCounter, 743);
+}
+
+TEST_F(Frame, SmallLowColourScreenTakesTheOtherButtonsAndPlaces) {
+    ForcedScreen small(640, 480, 8);
+    Start();
+    EXPECT_EQ(app->Frame()->frameGeometry(), QRect(0, 0, 640, 450));
+    EXPECT_EQ(app->View()->ForwardButton()->geometry(), QRect(590, 373, 39, 30));
+    EXPECT_EQ(app->View()->ForwardButton()->objectName(), QStringLiteral("bforwardu"));
+    EXPECT_EQ(app->View()->BackButton()->objectName(), QStringLiteral("bbacku"));
+    EXPECT_EQ(app->View()->State().m_bLowColour, 1);
+    EXPECT_NE(app->View()->ForwardButton()->NormalImage(),
+              CBitmapButton::LoadResourceBitmap(IDB_FORWARD_UP));
+}
+
+TEST_F(Frame, CloseRunsTheExitWorkOnceAndOnlyAfterAMove) {
+    Start();
+    int saves = 0;
+    app->View()->SetSaveBookmark([&saves] { ++saves; });
+    app->Frame()->close();
+    EXPECT_EQ(saves, 0); // only the cover was shown
+    app.reset();
+    Start();
+    app->View()->SetSaveBookmark([&saves] { ++saves; });
+    app->View()->ForwardButton()->click();
+    ASSERT_EQ(app->View()->State().m_bMoved, 1);
+    Action(ID_APP_EXIT)->trigger();
+    EXPECT_EQ(saves, 1);
+    EXPECT_FALSE(app->Frame()->isVisible());
+    app->View()->OnExitWork(); // the second destroy message finds nothing to do
+    EXPECT_EQ(saves, 1);
+}
+
+TEST_F(Frame, HelpOpensTheProgramsOwnPages) {
+    Start();
+    Action(ID_HELP_INDEX)->trigger();
+    ASSERT_NE(app->Frame()->Help(), nullptr);
+    EXPECT_TRUE(app->Frame()->Help()->isVisible());
+    EXPECT_TRUE(
+        app->Frame()->Help()->PageHtml().contains(QStringLiteral("Paging through the cartoons")));
+    Action(ID_HELP_USING)->trigger();
+    EXPECT_TRUE(app->Frame()->Help()->PageHtml().contains(QStringLiteral("Using Help")));
+    app->Frame()->Router().Execute(ID_HELP);
+    EXPECT_TRUE(
+        app->Frame()->Help()->PageHtml().contains(QStringLiteral("Paging through the cartoons")));
+}
+
+} // namespace
