@@ -41,18 +41,16 @@ def base_palette(shaded):
 
 
 def arrow_mask(forward):
-    """Pixels of a fat arrow centred in the face."""
+    """Pixels of a fat arrow centred in the face, pointing right for forward."""
     cells = set()
     cx, cy = W // 2, H // 2
-    for y in range(cy - 8, cy + 9):
-        reach = 8 - abs(y - cy)
-        for x in range(0, reach + 1):
-            head = cx + 2 + x if not forward else cx - 2 - x
-            cells.add((2 * cx - head if forward else head, y))
-    for y in range(cy - 3, cy + 4):
-        for x in range(cx - 9, cx + 3):
-            cells.add((x if forward else 2 * cx - x, y))
-    return cells
+    for x in range(cx - 10, cx + 2):
+        for y in range(cy - 3, cy + 4):
+            cells.add((x, y))
+    for step in range(9):
+        for y in range(cy - (8 - step), cy + (8 - step) + 1):
+            cells.add((cx + 1 + step, y))
+    return cells if forward else {(W - 1 - x, y) for (x, y) in cells}
 
 
 def button(forward, pressed, shaded):
