@@ -1,38 +1,45 @@
 #include "DibFuzzTarget.h"
 
-#include "Dib.h"
+#include "DibFile.h"
 #include "DibRenderer.h"
+#include "File.h"
 #include "Palette.h"
+#include "Prepare.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <cstring>
+#include <memory>
 
 namespace {
 
-// The reader's steps over the bytes: "BM" first, then a block as long as the
-// input holding everything after the 14-byte file header.
-HDIB ReadInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 14 || data[0] != 'B' || data[1] != 'M')
-        return {};
-    HDIB hDIB = HDIB::Alloc(size);
-    if (hDIB) {
-        GlobalLockGuard lock(hDIB);
-        std::memcpy(lock.Data(), data + 14, size - 14);
-    }
-    return hDIB;
+// The reader works on an open file: each input is written to one scratch
+// file in memory-backed /dev/shm (the temporary folder where there is none).
+const QString& ScratchPath() {
+    static const QString path =
+        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                   : QDir::tempPath()) +
+        QStringLiteral("/quelby-dib-fuzz-%1.bmp").arg(QCoreApplication::applicationPid());
+    return path;
 }
 
-// The preparation's size check: a negative width or height drops the bitmap.
-bool PrepareSize(HDIB& hDIB, QSize& size) {
-    GlobalLockGuard lock(hDIB);
-    const DibBytes dib = LockedDib(lock);
-    const std::uint32_t width = BitmapWidth(dib), height = BitmapHeight(dib);
-    if (width > 0x7FFFFFFF || height > 0x7FFFFFFF)
-        return false;
-    size = QSize(int(width), int(height));
-    return true;
+HDIB ReadInput(const std::uint8_t* data, std::size_t size) {
+    QFile scratch(ScratchPath());
+    if (!scratch.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        scratch.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        return {};
+    scratch.close();
+    CFile file;
+    if (!file.Open(ScratchPath(), CFile::modeRead | CFile::shareDenyWrite))
+        return {};
+    try {
+        return ReadBitmapFile(file);
+    } catch (const CFileException&) {
+        return {};
+    }
 }
 
 void Paint(HDIB& hDIB, const QSize& size) {
@@ -52,10 +59,9 @@ void Paint(HDIB& hDIB, const QSize& size) {
 
 void RunDibInput(const std::uint8_t* data, std::size_t size) {
     HDIB hDIB = ReadInput(data, size);
+    std::unique_ptr<CPalette> palette;
     QSize pictureSize(1, 1);
-    if (!hDIB || !PrepareSize(hDIB, pictureSize))
-        return;
-    CPalette palette;
-    CreateBitmapPalette(hDIB, palette);
-    Paint(hDIB, pictureSize);
+    PrepareDocumentBitmap(hDIB, palette, pictureSize);
+    if (hDIB)
+        Paint(hDIB, pictureSize);
 }

@@ -30,7 +30,7 @@ struct DibLayout {
 inline constexpr std::int64_t kMaxDibSide = 32768;
 // Largest number of pixels decoded into a scratch image (RLE has no size bound
 // from its data: a few bytes may claim a huge picture).
-inline constexpr std::int64_t kMaxDibScratchPixels = std::int64_t{1} << 26;
+inline constexpr std::int64_t kMaxDibScratchPixels = std::int64_t{1} << 24;
 
 // The header and the colour table, checked to lie inside the block: enough for
 // the colour queries and the palette. Width, height and bits are not judged.

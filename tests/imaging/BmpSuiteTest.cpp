@@ -1,5 +1,9 @@
 #include "Dib.h"
+#include "DibFile.h"
 #include "DibRenderer.h"
+#include "File.h"
+#include "Palette.h"
+#include "Prepare.h"
 #include "TempEnvironment.h"
 
 #include <QFile>
@@ -8,8 +12,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
-#include <cstring>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -44,34 +48,16 @@ std::vector<SuiteEntry> LoadManifest() {
     return entries;
 }
 
-// Reads a ".BMP" file as the bitmap reader does: "BM" first, then a block as
-// long as the whole file holding everything after the 14-byte file header.
-HDIB ReadSuiteFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() < 14 || bytes[0] != 'B' || bytes[1] != 'M')
-        return {};
-    HDIB hDIB = HDIB::Alloc(std::size_t(bytes.size()));
-    if (hDIB) {
-        GlobalLockGuard lock(hDIB);
-        std::memcpy(lock.Data(), bytes.constData() + 14, std::size_t(bytes.size() - 14));
-    }
-    return hDIB;
-}
-
-// The preparation step's size check: a negative width or height drops the bitmap.
-bool PrepareSize(HDIB& hDIB, QSize& size) {
-    if (!hDIB)
+// The programs' own steps: the reader on an open file, then the document's
+// preparation (size check and palette).
+bool ReadAndPrepare(const QString& path, HDIB& hDIB, QSize& size) {
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
         return false;
-    GlobalLockGuard lock(hDIB);
-    const DibBytes dib = LockedDib(lock);
-    const std::uint32_t width = BitmapWidth(dib), height = BitmapHeight(dib);
-    if (width > 0x7FFFFFFF || height > 0x7FFFFFFF)
-        return false;
-    size = QSize(int(width), int(height));
-    return true;
+    hDIB = ReadBitmapFile(file);
+    std::unique_ptr<CPalette> palette;
+    PrepareDocumentBitmap(hDIB, palette, size);
+    return bool(hDIB);
 }
 
 struct Outcome {
@@ -83,9 +69,9 @@ struct Outcome {
 
 Outcome ReadPreparePaint(const SuiteEntry& entry) {
     Outcome outcome;
-    HDIB hDIB = ReadSuiteFile(CorpusDir() + "/" + QString::fromStdString(entry.file));
+    HDIB hDIB;
     QSize size(1, 1);
-    if (!PrepareSize(hDIB, size))
+    if (!ReadAndPrepare(CorpusDir() + "/" + QString::fromStdString(entry.file), hDIB, size))
         return outcome;
     outcome.held = true;
     outcome.size = size;
