@@ -39,23 +39,27 @@ std::optional<QString> IsoImage::Label() const {
     return label;
 }
 
-const std::vector<IsoImage::Entry>* IsoImage::Directory(const QString& storedPath) {
+const IsoImage::Listing* IsoImage::Directory(const QString& storedPath) {
     if (auto found = m_directories.find(storedPath); found != m_directories.end())
         return &found->second;
     CdioList_t* list = iso9660_ifs_readdir(m_iso, QFile::encodeName(storedPath).constData());
     if (!list)
         return nullptr;
-    std::vector<Entry> entries;
+    Listing listing;
     for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node)) {
         const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
         const QString name = QString::fromLatin1(stat->filename);
         if (name == QLatin1String(".") || name == QLatin1String(".."))
             continue;
-        entries.push_back({name, static_cast<std::uint32_t>(stat->lsn), stat->size,
-                           stat->type == iso9660_stat_s::_STAT_DIR});
+        // The first of two names that match alike wins, as in a directory walk.
+        const QString key = volumepath::Key(name);
+        if (!listing.byKey.contains(key))
+            listing.byKey.insert(key, listing.entries.size());
+        listing.entries.push_back({name, static_cast<std::uint32_t>(stat->lsn), stat->size,
+                                   stat->type == iso9660_stat_s::_STAT_DIR});
     }
     iso9660_filelist_free(list);
-    return &m_directories.emplace(storedPath, std::move(entries)).first->second;
+    return &m_directories.emplace(storedPath, std::move(listing)).first->second;
 }
 
 std::optional<IsoImage::Entry> IsoImage::Find(const QStringList& components,
@@ -64,15 +68,12 @@ std::optional<IsoImage::Entry> IsoImage::Find(const QStringList& components,
     std::optional<Entry> current;
     for (qsizetype i = 0; i < components.size(); ++i) {
         const bool last = i + 1 == components.size();
-        const std::vector<Entry>* entries = Directory(path);
+        const Listing* listing = Directory(path);
         current.reset();
-        if (entries) {
-            for (const Entry& entry : *entries) {
-                if (volumepath::SameName(entry.name, components[i])) {
-                    current = entry;
-                    break;
-                }
-            }
+        if (listing) {
+            const auto found = listing->byKey.constFind(volumepath::Key(components[i]));
+            if (found != listing->byKey.cend())
+                current = listing->entries[*found];
         }
         if (!current || (!last && !current->isDir)) {
             cause = last ? CFileException::Cause::fileNotFound : CFileException::Cause::badPath;
@@ -86,6 +87,27 @@ std::optional<IsoImage::Entry> IsoImage::Find(const QStringList& components,
         return std::nullopt;
     }
     return current;
+}
+
+void IsoImage::Walk(const std::function<void(const QString&, const Entry&)>& visit) {
+    WalkFrom(QString(), 0, visit);
+}
+
+void IsoImage::WalkFrom(const QString& storedPath, int depth,
+                        const std::function<void(const QString&, const Entry&)>& visit) {
+    // ISO 9660 allows eight levels; a deeper chain means a damaged or looping image.
+    constexpr int kMaxDepth = 16;
+    const Listing* listing = Directory(storedPath.isEmpty() ? QStringLiteral("/") : storedPath);
+    if (!listing || depth > kMaxDepth)
+        return;
+    const std::vector<Entry> copy = listing->entries; // the walk adds listings to the map
+    for (const Entry& entry : copy) {
+        const QString path = storedPath + QLatin1Char('/') + entry.name;
+        if (entry.isDir)
+            WalkFrom(path, depth + 1, visit);
+        else
+            visit(path, entry);
+    }
 }
 
 std::uint64_t IsoImage::ReadBlocks(void* buffer, std::uint32_t lsn, std::uint32_t blocks) const {

@@ -2,9 +2,11 @@
 
 #include "File.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -38,15 +40,24 @@ public:
     // The file at the components, matched regardless of case and version;
     // nullopt with fileNotFound or badPath.
     std::optional<Entry> Find(const QStringList& components, CFileException::Cause& cause);
+    // Every file of the image with its path ("/QUELBY/IMAGES/T1/1T005HI1.BMP;1").
+    void Walk(const std::function<void(const QString& path, const Entry& entry)>& visit);
     // Reads whole blocks from a sector; the bytes read, short at the end of the image.
     std::uint64_t ReadBlocks(void* buffer, std::uint32_t lsn, std::uint32_t blocks) const;
     const QString& Path() const { return m_path; }
 
 private:
     IsoImage(iso9660_t* iso, QString path) : m_iso(iso), m_path(std::move(path)) {}
-    const std::vector<Entry>* Directory(const QString& storedPath);
+    // A directory's entries and an index by name as matched (VolumePath's key).
+    struct Listing {
+        std::vector<Entry> entries;
+        QHash<QString, std::size_t> byKey;
+    };
+    const Listing* Directory(const QString& storedPath);
+    void WalkFrom(const QString& storedPath, int depth,
+                  const std::function<void(const QString&, const Entry&)>& visit);
 
     iso9660_t* m_iso;
     QString m_path;
-    std::map<QString, std::vector<Entry>> m_directories;
+    std::map<QString, Listing> m_directories;
 };

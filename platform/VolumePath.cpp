@@ -37,7 +37,11 @@ QString Plain(const QString& name) {
     return plain;
 }
 
+QString Key(const QString& name) {
+    return Plain(name).toCaseFolded();
+}
+
 bool SameName(const QString& stored, const QString& wanted) {
-    return Plain(stored).compare(Plain(wanted), Qt::CaseInsensitive) == 0;
+    return Key(stored) == Key(wanted);
 }
 } // namespace volumepath

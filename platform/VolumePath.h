@@ -16,4 +16,6 @@ std::optional<QStringList> Split(const QString& relativePath);
 bool SameName(const QString& stored, const QString& wanted);
 // The name without its version suffix and ISO 9660's empty extension.
 QString Plain(const QString& name);
+// What names are matched by: equal keys are the same name.
+QString Key(const QString& name);
 } // namespace volumepath
