@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <QWhatsThis>
 
 using namespace ids;
@@ -51,7 +52,9 @@ void CMainFrame::ApplyOuterGeometry() {
 
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    ApplyOuterGeometry(); // the decorations are known once the window is shown
+    // The decorations are known once the window manager has framed the window.
+    ApplyOuterGeometry();
+    QTimer::singleShot(250, this, [this] { ApplyOuterGeometry(); });
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

@@ -1,4 +1,5 @@
 #include "AppProfile.h"
+#include "CAboutDlg.h"
 #include "CBitmapButton.h"
 #include "CMainFrame.h"
 #include "CquelbyApp.h"
@@ -14,8 +15,10 @@
 #include "ViewerTestSupport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -252,6 +255,26 @@ TEST_F(Frame, HelpOpensTheProgramsOwnPages) {
     app->Frame()->Router().Execute(ID_HELP);
     EXPECT_TRUE(
         app->Frame()->Help()->PageHtml().contains(QStringLiteral("Paging through the cartoons")));
+}
+
+TEST_F(Frame, AboutShowsDialog100) {
+    Start();
+    QString title, line;
+    bool hasIcon = false;
+    QPushButton* ok = nullptr;
+    CAboutDlg::SetHook([&](CAboutDlg& dialog) {
+        title = dialog.windowTitle();
+        line = dialog.findChild<QLabel*>(QStringLiteral("version"))->text();
+        hasIcon = !dialog.findChild<QLabel*>(QStringLiteral("icon"))->pixmap().isNull();
+        ok = dialog.findChild<QPushButton*>(QStringLiteral("button1"));
+        return IDOK;
+    });
+    Action(ID_APP_ABOUT)->trigger();
+    CAboutDlg::SetHook(nullptr);
+    EXPECT_EQ(title, QStringLiteral("About Quelby"));
+    EXPECT_EQ(line, QStringLiteral("Quelby: The 1st Treasury Version  1.0"));
+    EXPECT_TRUE(hasIcon);
+    EXPECT_NE(ok, nullptr);
 }
 
 } // namespace
