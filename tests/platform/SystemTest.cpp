@@ -4,10 +4,14 @@
 #include "TempEnvironment.h"
 #include "WaitCursor.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +52,46 @@ TEST_F(MessageBoxTest, PlainBoxHasNoCaption) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].caption.isEmpty());
     EXPECT_EQ(asked[0].type, unsigned{MB_OK});
+}
+
+// Presses a button of the next message box once it is up, and notes what it showed.
+struct BoxSeen {
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int buttons = 0;
+};
+
+void PressWhenShown(QMessageBox::StandardButton button, BoxSeen& seen) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, button, &seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = {box->windowTitle(), box->icon(), static_cast<int>(box->buttons().size())};
+        timer->deleteLater();
+        box->button(button)->click();
+    });
+    timer->start(10);
+}
+
+TEST(MessageBoxShown, AnswersWithThePressedButton) {
+    BoxSeen seen;
+    PressWhenShown(QMessageBox::No, seen);
+    EXPECT_EQ(AfxMessageBox("Change Windows Wallpaper to Current Image?", MB_YESNO), IDNO);
+    EXPECT_EQ(seen.caption, QString("Quelby"));
+    EXPECT_EQ(seen.buttons, 2);
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+
+    PressWhenShown(QMessageBox::Ok, seen);
+    EXPECT_EQ(
+        AfxMessageBox("The Quelby CD was not Found\n\nProgram Aborting!", MB_OK | MB_ICONSTOP),
+        IDOK);
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+    EXPECT_EQ(seen.buttons, 1);
+
+    PressWhenShown(QMessageBox::Yes, seen);
+    EXPECT_EQ(PlainMessageBox("Unable to get handle", MB_YESNO), IDYES);
+    EXPECT_TRUE(seen.caption.isEmpty());
 }
 
 class MemInfoTest : public ::testing::Test {
