@@ -3,15 +3,19 @@
 // drawImage), both painting into an RGB32 image like the offscreen backing
 // store. Files are written once to a temporary folder and then read from the
 // page cache.
-#include "Dib.h"
+#include "DibFile.h"
 #include "DibRenderer.h"
+#include "File.h"
+#include "Palette.h"
+#include "Prepare.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstring>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -120,31 +124,18 @@ const QString& BenchFile(int form) {
     return path;
 }
 
-// The reader's steps: the file header, then one request for the rest into a
-// block as long as the file.
-HDIB ReadBlock(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    char header[14];
-    if (file.read(header, 14) != 14 || header[0] != 'B' || header[1] != 'M')
-        return {};
-    HDIB hDIB = HDIB::Alloc(std::size_t(file.size()));
-    GlobalLockGuard lock(hDIB);
-    const qint64 rest = file.size() - 14;
-    if (file.read(reinterpret_cast<char*>(lock.Data()), rest) != rest)
-        return {};
-    return hDIB;
-}
-
 void BM_Ours(benchmark::State& state) {
     const QString& path = BenchFile(int(state.range(0)));
     QImage target(kWidth, kHeight, QImage::Format_RGB32);
     for (auto _ : state) {
-        HDIB hDIB = ReadBlock(path);
+        CFile file;
+        file.Open(path, CFile::modeRead | CFile::shareDenyWrite);
+        HDIB hDIB = ReadBitmapFile(file);
+        std::unique_ptr<CPalette> palette;
+        QSize size(1, 1);
+        PrepareDocumentBitmap(hDIB, palette, size);
         GlobalLockGuard lock(hDIB);
-        const DibBytes dib = LockedDib(lock);
-        const QRect whole(0, 0, int(BitmapWidth(dib)), int(BitmapHeight(dib)));
+        const QRect whole(QPoint(0, 0), size);
         QPainter painter(&target);
         benchmark::DoNotOptimize(DrawDib(painter, whole, lock.Data(), lock.Size(), whole));
     }
