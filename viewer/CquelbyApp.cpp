@@ -29,7 +29,6 @@ CquelbyApp::~CquelbyApp() {
 
 bool CquelbyApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-    QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kAppTitle));
     SetRegistryKey(QString::fromLatin1(kRegistryKey));
     if (!arguments.isEmpty() && viewtitles::IsDiagnosticSwitch(arguments.constFirst()))
         privateprofile::WriteString(QStringLiteral("quelby"), QStringLiteral("test"),
