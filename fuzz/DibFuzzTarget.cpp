@@ -35,11 +35,14 @@ HDIB ReadInput(const std::uint8_t* data, std::size_t size) {
     CFile file;
     if (!file.Open(ScratchPath(), CFile::modeRead | CFile::shareDenyWrite))
         return {};
+    HDIB hDIB;
     try {
-        return ReadBitmapFile(file);
+        hDIB = ReadBitmapFile(file);
     } catch (const CFileException&) {
-        return {};
     }
+    file.Abort();
+    QFile::remove(ScratchPath()); // leave nothing behind in /dev/shm
+    return hDIB;
 }
 
 void Paint(HDIB& hDIB, const QSize& size) {
