@@ -68,7 +68,11 @@ std::uint16_t BitmapColorCount(DibBytes dib) {
         if (used != 0)
             return static_cast<std::uint16_t>(used);
     }
-    switch (BitmapBitCount(dib)) {
+    return ColorCountOfBitCount(BitmapBitCount(dib));
+}
+
+std::uint16_t ColorCountOfBitCount(std::uint16_t bitCount) {
+    switch (bitCount) {
     case 1:
         return 2;
     case 4:

@@ -41,6 +41,8 @@ std::uint32_t BitmapImageSize(DibBytes dib);
 // Colours used when non-zero (its low 16 bits), otherwise 2, 16 or 256 for
 // 1, 4 or 8 bits per pixel and 0 for deeper bitmaps.
 std::uint16_t BitmapColorCount(DibBytes dib);
+// The full colour table of a bit count: 2, 16 or 256; 0 for direct colours.
+std::uint16_t ColorCountOfBitCount(std::uint16_t bitCount);
 // Colour count x 4 after an information header, x 3 after a core header.
 std::uint16_t BitmapColorTableSize(DibBytes dib);
 // Offset of the pixel bits: header size + colour-table size (64-bit, since

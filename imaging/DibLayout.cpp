@@ -1,9 +1,8 @@
 #include "DibLayout.h"
 
-namespace {
+#include "Dib.h"
 
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kCoreHeaderSize = 12;
+namespace {
 
 std::uint32_t ReadU16(const std::uint8_t* p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8;
@@ -22,16 +21,7 @@ std::int64_t ReadS32(const std::uint8_t* p) {
 std::uint32_t ColorCount(const DibLayout& layout, std::uint32_t colorsUsed) {
     if (layout.form == DibForm::Info && (colorsUsed & 0xFFFF) != 0)
         return colorsUsed & 0xFFFF;
-    switch (layout.bitCount) {
-    case 1:
-        return 2;
-    case 4:
-        return 16;
-    case 8:
-        return 256;
-    default:
-        return 0;
-    }
+    return ColorCountOfBitCount(layout.bitCount);
 }
 
 bool IsSupported(const DibLayout& layout) {
