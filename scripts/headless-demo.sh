@@ -22,6 +22,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # A profile of its own, so the demo neither reads nor changes the user's.
 demo_home=$(mktemp -d)
+export XDG_RUNTIME_DIR="$demo_home"
 XDG_CONFIG_HOME="$demo_home/config" XDG_DATA_HOME="$demo_home/data" "$viewer" &
 viewer_pid=$!
 
