@@ -63,10 +63,12 @@ void TourLaps(benchmark::State& state) {
         }
         ++lap;
         std::sort(steps.begin(), steps.end());
-        std::fprintf(stderr, "lap %d: median %.3f ms, worst %.3f ms, VmHWM %ld kB, position %d\n", lap,
-                     steps[steps.size() / 2], steps.back(), PeakResidentKb(), view.State().m_nImageCounter);
+        std::fprintf(stderr, "lap %d: median %.3f ms, worst %.3f ms, VmHWM %ld kB, position %d\n",
+                     lap, steps[steps.size() / 2], steps.back(), PeakResidentKb(),
+                     view.State().m_nImageCounter);
         allSteps.insert(allSteps.end(), steps.begin(), steps.end());
-        state.counters["VmHWM_kB_lap" + std::to_string(lap)] = static_cast<double>(PeakResidentKb());
+        state.counters["VmHWM_kB_lap" + std::to_string(lap)] =
+            static_cast<double>(PeakResidentKb());
     }
     std::sort(allSteps.begin(), allSteps.end());
     if (!allSteps.empty()) {

@@ -25,35 +25,35 @@ Bytes StoreRows(const std::vector<Bytes>& topDownRows) {
     return out;
 }
 
-Bytes BuildDib(const DibSpec& spec) {
+Bytes BuildDib(const DibRecipe& recipe) {
     Bytes out;
-    if (spec.core) {
+    if (recipe.core) {
         Put32(out, 12);
-        Put16(out, unsigned(spec.width));
-        Put16(out, unsigned(spec.height));
+        Put16(out, unsigned(recipe.width));
+        Put16(out, unsigned(recipe.height));
         Put16(out, 1);
-        Put16(out, unsigned(spec.bitCount));
+        Put16(out, unsigned(recipe.bitCount));
     } else {
         Put32(out, 40);
-        Put32(out, std::uint32_t(spec.width));
-        Put32(out, std::uint32_t(spec.height));
+        Put32(out, std::uint32_t(recipe.width));
+        Put32(out, std::uint32_t(recipe.height));
         Put16(out, 1);
-        Put16(out, unsigned(spec.bitCount));
-        Put32(out, spec.compression);
-        Put32(out, std::uint32_t(spec.bits.size()));
+        Put16(out, unsigned(recipe.bitCount));
+        Put32(out, recipe.compression);
+        Put32(out, std::uint32_t(recipe.bits.size()));
         Put32(out, 2835);
         Put32(out, 2835);
-        Put32(out, spec.colorsUsed);
+        Put32(out, recipe.colorsUsed);
         Put32(out, 0);
     }
-    for (QRgb c : spec.colors) {
+    for (QRgb c : recipe.colors) {
         out.push_back(std::uint8_t(qBlue(c)));
         out.push_back(std::uint8_t(qGreen(c)));
         out.push_back(std::uint8_t(qRed(c)));
-        if (!spec.core)
+        if (!recipe.core)
             out.push_back(0);
     }
-    out.insert(out.end(), spec.bits.begin(), spec.bits.end());
+    out.insert(out.end(), recipe.bits.begin(), recipe.bits.end());
     return out;
 }
 

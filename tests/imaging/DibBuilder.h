@@ -8,7 +8,7 @@
 
 // Hand-built packed DIBs for the painting tests: header, colour table and
 // bits exactly as a block holds them.
-struct DibSpec {
+struct DibRecipe {
     int width = 0;
     int height = 0;
     int bitCount = 8;
@@ -23,7 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Uncompressed rows given top row first, each padded to 4 bytes and stored bottom-up.
 Bytes StoreRows(const std::vector<Bytes>& topDownRows);
-Bytes BuildDib(const DibSpec& spec);
+Bytes BuildDib(const DibRecipe& recipe);
 
 // Paints the block into a transparent ARGB32 image of targetSize (target at
 // 0,0) and reports DrawDib's result through lines.

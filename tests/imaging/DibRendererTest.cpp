@@ -24,9 +24,9 @@ Pixels Read(const QImage& image) {
 }
 
 // Paints the whole picture one to one and returns its pixels.
-Pixels PaintWhole(const DibSpec& spec, int* lines = nullptr) {
-    const Bytes block = BuildDib(spec);
-    const QRect whole(0, 0, spec.width, spec.height);
+Pixels PaintWhole(const DibRecipe& recipe, int* lines = nullptr) {
+    const Bytes block = BuildDib(recipe);
+    const QRect whole(0, 0, recipe.width, recipe.height);
     return Read(RenderDib(block, whole, whole.size(), lines));
 }
 
@@ -41,7 +41,7 @@ std::vector<QRgb> Table(std::size_t size) {
 
 struct FormCase {
     const char* name;
-    DibSpec spec;
+    DibRecipe recipe;
     Pixels expected;
 };
 
@@ -113,24 +113,24 @@ class DibFormTest : public testing::TestWithParam<FormCase> {};
 
 TEST_P(DibFormTest, PaintsExpectedColours) {
     int lines = 0;
-    EXPECT_EQ(PaintWhole(GetParam().spec, &lines), GetParam().expected);
-    EXPECT_EQ(lines, GetParam().spec.height);
+    EXPECT_EQ(PaintWhole(GetParam().recipe, &lines), GetParam().expected);
+    EXPECT_EQ(lines, GetParam().recipe.height);
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, DibFormTest, testing::ValuesIn(FormCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-DibSpec Rle8(int width, int height, Bytes data) {
+DibRecipe Rle8(int width, int height, Bytes data) {
     return {width, height, 8, 1, false, 4, {kRed, kGreen, kBlue, kWhite}, std::move(data)};
 }
 
-DibSpec Rle4(int width, int height, Bytes data) {
+DibRecipe Rle4(int width, int height, Bytes data) {
     return {width, height, 4, 2, false, 4, {kRed, kGreen, kBlue, kWhite}, std::move(data)};
 }
 
 struct RleCase {
     const char* name;
-    DibSpec spec;
+    DibRecipe recipe;
     Pixels expected;
 };
 
@@ -173,7 +173,7 @@ std::vector<RleCase> RleCases() {
 class DibRleTest : public testing::TestWithParam<RleCase> {};
 
 TEST_P(DibRleTest, DecodesEscapes) {
-    EXPECT_EQ(PaintWhole(GetParam().spec), GetParam().expected);
+    EXPECT_EQ(PaintWhole(GetParam().recipe), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rle, DibRleTest, testing::ValuesIn(RleCases()),

@@ -10,7 +10,9 @@
 
 namespace {
 
-QDir CorpusDir() { return QDir(SourceDir() + QStringLiteral("/fuzz/corpus")); }
+QDir CorpusDir() {
+    return QDir(SourceDir() + QStringLiteral("/fuzz/corpus"));
+}
 
 std::vector<std::string> CorpusFiles() {
     std::vector<std::string> names;
@@ -39,6 +41,8 @@ std::string ParamName(const testing::TestParamInfo<std::string>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Seeds, FuzzCorpusTest, testing::ValuesIn(CorpusFiles()), ParamName);
 
-TEST(FuzzCorpusPresenceTest, CorpusIsPresent) { EXPECT_GE(CorpusFiles().size(), 30u); }
+TEST(FuzzCorpusPresenceTest, CorpusIsPresent) {
+    EXPECT_GE(CorpusFiles().size(), 30u);
+}
 
 } // namespace

@@ -29,9 +29,15 @@ TempEnvironment::~TempEnvironment() {
     Restore("XDG_DATA_HOME", m_hadData, m_oldData);
 }
 
-QString TempEnvironment::ConfigHome() const { return m_root.filePath(QStringLiteral("config")); }
-QString TempEnvironment::DataHome() const { return m_root.filePath(QStringLiteral("data")); }
-QString TempEnvironment::Scratch() const { return m_root.filePath(QStringLiteral("scratch")); }
+QString TempEnvironment::ConfigHome() const {
+    return m_root.filePath(QStringLiteral("config"));
+}
+QString TempEnvironment::DataHome() const {
+    return m_root.filePath(QStringLiteral("data"));
+}
+QString TempEnvironment::Scratch() const {
+    return m_root.filePath(QStringLiteral("scratch"));
+}
 
 QString SharedDir() {
     const QString dir = qEnvironmentVariable("QUELBY_SHARED_DIR");
