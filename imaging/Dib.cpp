@@ -1,5 +1,7 @@
 #include "Dib.h"
 
+#include "DibLayout.h"
+
 #include <cstring>
 
 namespace {
@@ -102,14 +104,7 @@ const std::uint8_t* BitmapBits(DibBytes dib) {
 }
 
 bool BitmapColorTableFits(DibBytes dib) {
-    if (dib.size() < kCoreHeaderSize || (IsInfoHeader(dib) && dib.size() < kInfoHeaderSize))
-        return false;
-    // The full extent of the table, not its 16-bit size, which wraps for more
-    // than 16383 colours.
-    const unsigned entrySize = IsInfoHeader(dib) ? 4 : 3;
-    const std::uint64_t end =
-        std::uint64_t(BitmapHeaderSize(dib)) + std::uint64_t(BitmapColorCount(dib)) * entrySize;
-    return end <= dib.size();
+    return ParseDibHeader(dib.data(), dib.size()).has_value();
 }
 
 std::uint64_t BitmapRowSize(std::uint32_t width, std::uint16_t bitCount) {

@@ -84,7 +84,7 @@ std::optional<DibLayout> ParseDibLayout(const std::uint8_t* block, std::size_t s
         return std::nullopt;
     if (!IsSupported(l))
         return std::nullopt;
-    l.rowSize = (std::uint64_t(l.width) * l.bitCount + 31) / 32 * 4;
+    l.rowSize = BitmapRowSize(std::uint32_t(l.width), std::uint16_t(l.bitCount));
     const std::uint64_t available = size - l.bitsOffset;
     if (l.compression == std::uint32_t(DibCompression::None)) {
         l.bitsSize = l.rowSize * std::uint64_t(l.height);
