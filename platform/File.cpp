@@ -130,11 +130,8 @@ void CFile::Close() {
 }
 
 void CFile::Abort() {
-    if (!m_source)
-        return;
-    std::unique_ptr<FileSource> source = std::move(m_source);
     try {
-        source->Close();
+        Close();
     } catch (const CFileException&) {
         // Abort discards errors by definition.
     }
