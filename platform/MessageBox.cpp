@@ -7,6 +7,17 @@ namespace {
 MessageBoxHook g_hook;
 QString g_title = QStringLiteral("Quelby");
 
+QMessageBox::Icon IconOf(unsigned type) {
+    switch (type & 0xF0) {
+    case MB_ICONSTOP:
+        return QMessageBox::Critical;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
 int Show(QWidget* owner, const QString& text, const QString& caption, unsigned type) {
     if (g_hook)
         return g_hook(text, caption, type);
@@ -14,7 +25,7 @@ int Show(QWidget* owner, const QString& text, const QString& caption, unsigned t
     QMessageBox box(owner);
     box.setWindowTitle(caption);
     box.setText(text);
-    box.setIcon((type & 0xF0) == MB_ICONSTOP ? QMessageBox::Critical : QMessageBox::NoIcon);
+    box.setIcon(IconOf(type));
     box.setStandardButtons(yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
     box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
     const int answer = box.exec();

@@ -13,7 +13,7 @@ std::uint32_t GetTickCount();
 std::uint64_t AvailablePhysicalMemory(const QString& memInfoPath = QStringLiteral("/proc/meminfo"));
 
 // Message box styles and answers, with the values of the system's.
-enum : unsigned { MB_OK = 0x0, MB_YESNO = 0x4, MB_ICONSTOP = 0x10 };
+enum : unsigned { MB_OK = 0x0, MB_YESNO = 0x4, MB_ICONSTOP = 0x10, MB_ICONEXCLAMATION = 0x30 };
 enum : int { IDOK = 1, IDYES = 6, IDNO = 7 };
 
 // The application title, the caption of AfxMessageBox; "Quelby" unless set.

@@ -13,8 +13,6 @@
 #include <QFileInfo>
 
 namespace {
-constexpr unsigned MB_ICONEXCLAMATION = 0x30;
-
 // The framework's texts for the causes it knows; %1 is the file's name.
 QString CauseText(CFileException::Cause cause, bool saving) {
     using C = CFileException::Cause;

@@ -89,6 +89,10 @@ TEST(MessageBoxShown, AnswersWithThePressedButton) {
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.buttons, 1);
 
+    PressWhenShown(QMessageBox::Ok, seen);
+    EXPECT_EQ(AfxMessageBox("Failed to open document.", MB_ICONEXCLAMATION), IDOK);
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+
     PressWhenShown(QMessageBox::Yes, seen);
     EXPECT_EQ(PlainMessageBox("Unable to get handle", MB_YESNO), IDYES);
     EXPECT_TRUE(seen.caption.isEmpty());
