@@ -15,5 +15,6 @@ ensure_packages() {
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
     libcdio-dev libiso9660-dev genisoimage xorriso fonts-dejavu-core)
-TEST_PACKAGES=(libgtest-dev libgmock-dev)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+# The tests run the headless demo too.
+TEST_PACKAGES=(libgtest-dev libgmock-dev "${DEMO_PACKAGES[@]}")

@@ -1,57 +1,146 @@
 #!/usr/bin/env bash
-# Runs the viewer under Xvfb, pages forward with mouse clicks on the forward
-# button as a user would, and leaves a screenshot after each step.
+# Runs the viewer under a virtual X server, pages forward and back with mouse
+# clicks on its buttons as a user would, leaves a screenshot after each step,
+# and ends the viewer with File, Exit. Exits non-zero with a message when the
+# viewer does not start, ends during the tour, fails or does not end.
 # Usage: headless-demo.sh VIEWER OUTDIR
+# QUELBY_DEMO_SCREEN sets the virtual screen (default 1024x768);
+# QUELBY_DEMO_WAIT the seconds allowed for the window to appear and for the
+# viewer to end after Exit (default 30).
 set -euo pipefail
 viewer=$1
 out=$2
+screen=${QUELBY_DEMO_SCREEN:-1024x768}
+wait_s=${QUELBY_DEMO_WAIT:-30}
+
+fail() {
+    echo "headless demo: $*" >&2
+    exit 1
+}
+for tool in Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed"
+done
 mkdir -p "$out"
 rm -f "$out"/*.png
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+# Everything the demo starts or makes is undone here, on every path.
+work=$(mktemp -d)
+xvfb_pid=""
 viewer_pid=""
 cleanup() {
-    [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
+    if [ -n "$viewer_pid" ]; then
+        kill -KILL "$viewer_pid" 2>/dev/null || true
+        wait "$viewer_pid" 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$work"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'exit 130' INT TERM HUP
+
+# The server picks a free display and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start within 10 s"
+export DISPLAY=":$(head -n 1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
 
 # A profile of its own, so the demo neither reads nor changes the user's.
-demo_home=$(mktemp -d)
-export XDG_RUNTIME_DIR="$demo_home"
-XDG_CONFIG_HOME="$demo_home/config" XDG_DATA_HOME="$demo_home/data" "$viewer" &
+export XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+"$viewer" &
 viewer_pid=$!
 
-win=$(timeout 20 xdotool search --sync --onlyvisible --name "Quelby" | head -n 1) || {
-    echo "the viewer's window did not appear" >&2
-    exit 1
+alive() {
+    kill -0 "$viewer_pid" 2>/dev/null
 }
+win=""
+for _ in $(seq $((wait_s * 5))); do
+    alive || break
+    win=$(xdotool search --onlyvisible --name "^Quelby" 2>/dev/null | head -n 1) || true
+    [ -n "$win" ] && break
+    sleep 0.2
+done
+[ -n "$win" ] || fail "the viewer's window did not appear"
 sleep 1
 
+# The window's place and size, and the screen's width, which places the
+# forward button.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+read -r screen_w _ < <(xdotool getdisplaygeometry)
+
+# The viewer's windows other than the main one; a search by process also
+# names the root window.
+root_win=$(xdotool search --maxdepth 0 --name "")
+popups() {
+    xdotool search --onlyvisible --pid "$viewer_pid" --name "" 2>/dev/null |
+        grep -vx -e "$win" -e "$root_win" || true
+}
+# Opens the File menu with a click on its title; prints the popup's top edge,
+# which is the bottom of the menu bar.
+open_file_menu() {
+    xdotool mousemove "$((X + 12))" "$((Y + 6))" click 1
+    local popup=""
+    for _ in $(seq 50); do
+        popup=$(popups | head -n 1)
+        [ -n "$popup" ] && break
+        sleep 0.1
+    done
+    [ -n "$popup" ] || fail "the File menu did not open"
+    (
+        eval "$(xdotool getwindowgeometry --shell "$popup")"
+        echo "$Y"
+    )
+}
+
+menu_bottom=$(open_file_menu)
+xdotool key Escape
+menu_h=$((menu_bottom - Y))
+[ "$menu_h" -gt 0 ] && [ "$menu_h" -lt 100 ] || fail "the menu bar is $menu_h pixels high"
+
+# The buttons are 39 by 30 at (1, 373) and (630, 373) of the view, the forward
+# one at (590, 373) on a screen at most 641 pixels wide.
+button_y=$((Y + menu_h + 373 + 15))
+back_x=$((X + 1 + 19))
+forward_x=$((X + 630 + 19))
+[ "$screen_w" -le 641 ] && forward_x=$((X + 590 + 19))
+
 shot() {
+    alive || fail "the viewer ended during the tour"
     local file="$out/$1.png"
-    import -window root -crop 700x480+162+144 +repage "$file"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$file"
     echo "screenshot: $file ($(xdotool getwindowname "$win"))"
+}
+click() {
+    xdotool mousemove "$1" "$button_y" click 1
+    sleep 0.7
 }
 
 shot 0-cover
-# The forward button sits at (630, 373) of the view, below the menu bar.
-eval "$(xdotool getwindowgeometry --shell "$win")"
 for step in 1 2 3 4; do
-    xdotool mousemove --window "$win" 649 410 click 1
-    sleep 0.7
+    click "$forward_x"
     shot "$step-forward"
 done
-# And one step back with the back button at (1, 373).
-xdotool mousemove --window "$win" 20 410 click 1
-sleep 0.7
+click "$back_x"
 shot 5-back
 
-xdotool windowclose "$win" 2>/dev/null || kill "$viewer_pid"
-wait "$viewer_pid" 2>/dev/null || true
+# File, Exit, as a person ends the program.
+open_file_menu >/dev/null
+xdotool key x
+for _ in $(seq $((wait_s * 10))); do
+    alive || break
+    sleep 0.1
+done
+alive && fail "the viewer did not end within $wait_s s of File, Exit"
+status=0
+wait "$viewer_pid" || status=$?
 viewer_pid=""
-rm -rf "$demo_home"
+[ "$status" -eq 0 ] || fail "the viewer ended with status $status"
+echo "the viewer ended with status 0"
