@@ -2,8 +2,9 @@
 
 #include "DeviceContext.h"
 #include "DibRenderer.h"
+#include "MainWindow.h"
+#include "MessageBox.h"
 #include "Palette.h"
-#include "System.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
 #include "Prepare.h"
 
+#include "MessageBox.h"
 #include "Palette.h"
-#include "System.h"
 
 #include <new>
 

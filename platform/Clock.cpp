@@ -1,4 +1,4 @@
-#include "System.h"
+#include "Clock.h"
 
 #include <QFile>
 #include <time.h>

@@ -31,7 +31,7 @@ void ReportMalformed(const QString& origin, const QStringList& entries) {
 
 // Drives attached in the settings: entries "E" = "/path" of section "Drives".
 std::vector<AttachedDrive> AttachedInSettings(QStringList& malformed) {
-    const Profile profile(QStringLiteral("Vanto Corp"), QStringLiteral("Quelby"));
+    const Profile profile = Profile::App();
     QStringList entries;
     for (const QString& key : profile.Entries(kDrivesSection))
         entries.append(key + QLatin1Char('=') + profile.GetString(kDrivesSection, key));

@@ -1,5 +1,6 @@
 #include "Profile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -25,7 +26,7 @@ Profile::Profile(QString organisation, QString application)
     : m_organisation(std::move(organisation)), m_application(std::move(application)) {}
 
 Profile Profile::App() {
-    return Profile(QStringLiteral("Vanto Corp"), QStringLiteral("Quelby"));
+    return Profile(QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }
 
 QString Profile::FilePath() const {

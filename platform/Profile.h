@@ -13,7 +13,8 @@
 class Profile {
 public:
     Profile(QString organisation, QString application);
-    // The programs' profile: organisation "Vanto Corp", application "Quelby".
+    // The program's profile, under the organisation and application names its
+    // main set on QCoreApplication ("Vanto Corp" and "Quelby" for both programs).
     static Profile App();
 
     // The stored integer; the default when the entry is missing or not a number.

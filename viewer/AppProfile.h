@@ -1,9 +1,9 @@
 #pragma once
 
-class Profile;
-class QString;
+#include "Profile.h"
 
-// The application's profile: root "Vanto Corp" (SetRegistryKey) and the
-// application title "Quelby" as its key.
-void SetRegistryKey(const QString& key);
-Profile& AppProfile();
+// The application's profile functions: the profile under the organisation and
+// application names the program's main set ("Vanto Corp", "Quelby").
+inline Profile AppProfile() {
+    return Profile::App();
+}

@@ -7,8 +7,8 @@
 #include "CquelbyView.h"
 #include "FileDialogs.h"
 #include "MainMenu.h"
+#include "MainWindow.h"
 #include "PrivateProfile.h"
-#include "System.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
 
@@ -28,8 +28,6 @@ CquelbyApp::~CquelbyApp() {
 }
 
 bool CquelbyApp::InitInstance(const QStringList& arguments) {
-    QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
-    SetRegistryKey(QString::fromLatin1(kRegistryKey));
     if (!arguments.isEmpty() && viewtitles::IsDiagnosticSwitch(arguments.constFirst()))
         privateprofile::WriteString(QStringLiteral("quelby"), QStringLiteral("test"),
                                     QStringLiteral("1"));

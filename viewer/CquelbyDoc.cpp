@@ -4,8 +4,8 @@
 #include "DibFile.h"
 #include "File.h"
 #include "FileDialogs.h"
+#include "MessageBox.h"
 #include "Prepare.h"
-#include "System.h"
 #include "ViewTitles.h"
 #include "WaitCursor.h"
 

@@ -1,6 +1,6 @@
 #include "FileDialogs.h"
 
-#include "System.h"
+#include "MainWindow.h"
 
 #include <QFileDialog>
 

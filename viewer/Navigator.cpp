@@ -1,13 +1,14 @@
 #include "Navigator.h"
 
+#include "Abort.h"
 #include "AppProfile.h"
 #include "Catalogue.h"
 #include "CquelbyDoc.h"
 #include "DibFile.h"
 #include "File.h"
+#include "MessageBox.h"
 #include "PrivateProfile.h"
 #include "Profile.h"
-#include "System.h"
 #include "ViewTitles.h"
 #include "WaitCursor.h"
 

@@ -8,7 +8,7 @@
 #include "CquelbyDoc.h"
 #include "CquelbyView.h"
 #include "Drives.h"
-#include "System.h"
+#include "MessageBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

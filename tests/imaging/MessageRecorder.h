@@ -1,6 +1,6 @@
 #pragma once
 
-#include "System.h"
+#include "MessageBox.h"
 
 #include <QString>
 #include <vector>

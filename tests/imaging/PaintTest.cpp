@@ -2,6 +2,7 @@
 
 #include "DeviceContext.h"
 #include "ImagingTestData.h"
+#include "MainWindow.h"
 #include "MessageRecorder.h"
 #include "Palette.h"
 

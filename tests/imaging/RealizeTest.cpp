@@ -1,8 +1,8 @@
 #include "DeviceContext.h"
 #include "ImagingTestData.h"
+#include "MainWindow.h"
 #include "Paint.h"
 #include "Palette.h"
-#include "System.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
-#include "System.h"
+#include "Abort.h"
+
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Vanto Corp"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quelby"));
     if (argc != 3)
         return 2;
     const QString prefix = QString::fromLocal8Bit(argv[1]);

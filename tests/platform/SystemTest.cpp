@@ -1,5 +1,5 @@
-#include "System.h"
-
+#include "Clock.h"
+#include "MessageBox.h"
 #include "QtPrinters.h"
 #include "TempEnvironment.h"
 #include "WaitCursor.h"

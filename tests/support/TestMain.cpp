@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
     QApplication app(argc, argv);
+    // As the programs' mains name them: the profile and the message boxes' caption.
+    QApplication::setOrganizationName(QStringLiteral("Vanto Corp"));
+    QApplication::setApplicationName(QStringLiteral("Quelby"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

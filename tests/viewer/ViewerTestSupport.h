@@ -1,6 +1,7 @@
 #pragma once
 
-#include "System.h"
+#include "Abort.h"
+#include "MessageBox.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,6 @@
-#include "System.h"
+#include "Abort.h"
+
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -8,7 +10,6 @@
 
 namespace {
 std::function<void()> g_abortHook;
-QPointer<QWidget> g_mainWnd;
 
 // Closes and deletes every top-level window. A window owned by another goes
 // with its owner, so each is deleted only while it still exists.
@@ -33,17 +34,10 @@ void SetAbortHook(std::function<void()> hook) {
 
 void AfxAbort() {
     DestroyWindows();
-    g_mainWnd.clear();
+    AfxSetMainWnd(nullptr);
     if (g_abortHook)
         g_abortHook();
     std::fflush(nullptr);
     // No destructors or exit handlers: the end is abnormal, as the system's abort is.
     std::_Exit(3);
-}
-
-QWidget* AfxGetMainWnd() {
-    return g_mainWnd.data();
-}
-void AfxSetMainWnd(QWidget* window) {
-    g_mainWnd = window;
 }

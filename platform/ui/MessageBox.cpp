@@ -1,14 +1,18 @@
-#include "System.h"
+#include "MessageBox.h"
 
+#include "MainWindow.h"
+
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <optional>
 
 namespace {
 MessageBoxHook g_hook;
-QString g_title = QStringLiteral("Quelby");
+std::optional<QString> g_title;
 
 QMessageBox::Icon IconOf(unsigned type) {
-    switch (type & 0xF0) {
+    switch (type & MB_ICONMASK) {
     case MB_ICONSTOP:
         return QMessageBox::Critical;
     case MB_ICONEXCLAMATION:
@@ -21,7 +25,7 @@ QMessageBox::Icon IconOf(unsigned type) {
 int Show(QWidget* owner, const QString& text, const QString& caption, unsigned type) {
     if (g_hook)
         return g_hook(text, caption, type);
-    const bool yesNo = (type & 0xF) == MB_YESNO;
+    const bool yesNo = (type & MB_TYPEMASK) == MB_YESNO;
     QMessageBox box(owner);
     box.setWindowTitle(caption);
     box.setText(text);
@@ -36,7 +40,7 @@ int Show(QWidget* owner, const QString& text, const QString& caption, unsigned t
 } // namespace
 
 QString AfxGetAppTitle() {
-    return g_title;
+    return g_title.value_or(QCoreApplication::applicationName());
 }
 void AfxSetAppTitle(const QString& title) {
     g_title = title;
@@ -47,7 +51,7 @@ void SetMessageBoxHook(MessageBoxHook hook) {
 }
 
 int AfxMessageBox(const QString& text, unsigned type) {
-    return Show(AfxGetMainWnd(), text, g_title, type);
+    return Show(AfxGetMainWnd(), text, AfxGetAppTitle(), type);
 }
 
 int PlainMessageBox(const QString& text, unsigned type) {

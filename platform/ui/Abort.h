@@ -1,0 +1,10 @@
+#pragma once
+
+#include <functional>
+
+// AfxAbort: every top-level window is closed and deleted, then the process
+// ends with status 3.
+[[noreturn]] void AfxAbort();
+// Tests observe the abort: the hook runs after the windows are gone. It may
+// throw to get control back; if it returns, the process exits with status 3.
+void SetAbortHook(std::function<void()> hook);

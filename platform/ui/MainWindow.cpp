@@ -1,0 +1,16 @@
+#include "MainWindow.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+QPointer<QWidget> g_mainWnd;
+} // namespace
+
+QWidget* AfxGetMainWnd() {
+    return g_mainWnd.data();
+}
+
+void AfxSetMainWnd(QWidget* window) {
+    g_mainWnd = window;
+}
