@@ -26,7 +26,7 @@ struct SuiteEntry {
 };
 
 QString CorpusDir() {
-    return SharedDir() + QStringLiteral("/bmpsuite");
+    return SourceDir() + QStringLiteral("/tests/data/bmpsuite");
 }
 
 std::vector<SuiteEntry> LoadManifest() {

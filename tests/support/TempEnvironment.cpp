@@ -39,11 +39,6 @@ QString TempEnvironment::Scratch() const {
     return m_root.filePath(QStringLiteral("scratch"));
 }
 
-QString SharedDir() {
-    const QString dir = qEnvironmentVariable("QUELBY_SHARED_DIR");
-    return dir.isEmpty() ? QStringLiteral(QUELBY_SOURCE_DIR "/../shared") : dir;
-}
-
 QString SourceDir() {
     const QString dir = qEnvironmentVariable("QUELBY_SOURCE_DIR");
     return dir.isEmpty() ? QStringLiteral(QUELBY_SOURCE_DIR) : dir;

@@ -27,6 +27,5 @@ private:
     bool m_hadData;
 };
 
-// The folder that holds the BMP Suite corpus, and the source tree.
-QString SharedDir();
+// The source tree; the tests' data lie in its tests/data.
 QString SourceDir();
