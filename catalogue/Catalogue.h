@@ -13,6 +13,12 @@
 
 inline constexpr int kCatalogueSize = 743;
 inline constexpr int kCartoonNameLength = 12;
+// Positions count from 1 in every list: the catalogue, a category, the favourites.
+inline constexpr int kFirstPosition = 1;
+
+// Which list is in force, with the values stored in bookmarks and in the
+// saver's settings. A stored value outside these names no list.
+enum class ViewMode : int { all = 1, category = 2, favourites = 5 };
 
 // The name at a position from 1 to kCatalogueSize; empty for any other
 // position, so a hand-edited position never reads outside the table.

@@ -1,6 +1,7 @@
 #include "CAboutDlg.h"
 
 #include "CBitmapButton.h"
+#include "MessageBox.h"
 #include "ViewerIds.h"
 
 #include <QHBoxLayout>
@@ -45,7 +46,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 int CAboutDlg::DoModal() {
     if (CurrentHook())
         return CurrentHook()(*this);
-    return exec() == QDialog::Accepted ? ids::IDOK_BUTTON : 2;
+    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 void CAboutDlg::SetHook(Hook hook) {

@@ -48,6 +48,13 @@ void CquelbyDoc::ReleasePicture() {
     m_pPalette.reset();
 }
 
+bool CquelbyDoc::LoadBitmap(CFile& file) {
+    ReleasePicture();
+    m_hDIB = ReadBitmapFile(file);
+    PrepareBitmap();
+    return HasPicture();
+}
+
 void CquelbyDoc::PrepareBitmap() {
     PrepareDocumentBitmap(m_hDIB, m_pPalette, m_sizeDoc);
 }
@@ -64,20 +71,19 @@ bool CquelbyDoc::OnOpenDocument(const QString& pathName) {
         ReportSaveLoadException(pathName, &fe, false, QStringLiteral("Failed to open document."));
         return false;
     }
+    bool loaded = false;
     {
         CWaitCursor wait;
         try {
-            m_hDIB = ReadBitmapFile(file);
+            loaded = LoadBitmap(file);
         } catch (const CFileException& e) {
             file.Abort();
-            ReleasePicture();
             ReportSaveLoadException(pathName, &e, false,
                                     QStringLiteral("Failed to open document."));
             return false;
         }
-        PrepareBitmap();
     }
-    if (!m_hDIB)
+    if (!loaded)
         return false;
     SetPathName(pathName);
     return true;

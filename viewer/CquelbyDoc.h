@@ -8,6 +8,7 @@
 #include <QString>
 #include <memory>
 
+class CFile;
 class CFileException;
 
 // The document: the catalogue of cartoon names and the picture now shown
@@ -21,10 +22,24 @@ public:
     // Entries 1 to 743 hold the catalogue; any other entry is empty.
     QString CatalogueEntry(int position) const;
 
+    // The picture now shown (none at first), its palette (none for a picture
+    // without a colour table) and its size (1 x 1 until the first picture).
+    // Only LoadBitmap and ReleasePicture change them; the handle is lent for
+    // painting, copying and writing.
+    bool HasPicture() const { return static_cast<bool>(m_hDIB); }
+    HDIB& Picture() { return m_hDIB; }
+    CPalette* Palette() const { return m_pPalette.get(); }
+    QSize PictureSize() const { return m_sizeDoc; }
+
     // Frees the picture and its palette; both become none.
     void ReleasePicture();
-    // Picture size and palette right after a read; drops a top-down bitmap.
-    void PrepareBitmap();
+    // The one way a picture comes in, for Open and for the forward and back
+    // steps: releases the picture held, reads the bitmap file from an open
+    // file positioned at its start, then takes its size and builds its
+    // palette (a top-down bitmap is dropped). Returns whether the document
+    // holds a picture. A CFileException from the file passes to the caller
+    // and leaves the document with none.
+    bool LoadBitmap(CFile& file);
 
     bool OnNewDocument();
     bool OnOpenDocument(const QString& pathName);
@@ -46,14 +61,15 @@ public:
     static void ReportSaveLoadException(const QString& pathName, const CFileException* e,
                                         bool saving, const QString& defaultText);
 
-    HDIB m_hDIB;
-    std::unique_ptr<CPalette> m_pPalette;
-    QSize m_sizeDoc{1, 1};
-
 signals:
     void TitleChanged(const QString& title);
 
 private:
+    void PrepareBitmap();
+
+    HDIB m_hDIB;
+    std::unique_ptr<CPalette> m_pPalette;
+    QSize m_sizeDoc{1, 1};
     QString m_strTitle;
     QString m_strPathName;
     bool m_bSaveCreatedFile = false; // the last OnSaveDocument created or truncated its file

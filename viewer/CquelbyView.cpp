@@ -41,30 +41,25 @@ CquelbyView::~CquelbyView() {
 
 void CquelbyView::AddCommands() {
     ViewState& s = State();
-    const auto noop = [] {};
     m_router.Add(ID_FORWARD, [this] { m_navigator->StepForward(); });
     m_router.Add(ID_BACK, [this] { m_navigator->StepBack(); });
-    m_router.Add(ID_BROWSE, noop);
-    m_router.Add(ID_ADD_FAVORITE, noop, [&s](CmdUI& ui) {
-        ui.enabled = s.m_nMode != static_cast<int>(ViewMode::favourites) && !s.IsCoverShown();
-    });
-    m_router.Add(ID_REMOVE_FAVORITE, noop, [&s](CmdUI& ui) {
-        ui.enabled = s.m_nMode == static_cast<int>(ViewMode::favourites);
-    });
-    m_router.Add(ID_SAVE_BOOKMARK, noop, [&s](CmdUI& ui) { ui.enabled = !s.IsCoverShown(); });
-    m_router.Add(ID_LOAD_BOOKMARK, noop, [](CmdUI& ui) {
-        ui.enabled =
-            AppProfile().GetInt(QStringLiteral("bookmark"), QStringLiteral("total"), 0) != 0;
-    });
     m_router.Add(
         ID_BOOKMARK_ON_EXIT, [&s] { s.m_nSaveOnExit = s.m_nSaveOnExit == 1 ? 0 : 1; },
         [&s](CmdUI& ui) { ui.checked = s.m_nSaveOnExit == 1; });
-    m_router.Add(ID_SLIDE_SHOW, noop);
-    m_router.Add(ID_WALLPAPER, noop);
-    m_router.Add(ID_EDIT_COPY, noop,
-                 [this](CmdUI& ui) { ui.enabled = static_cast<bool>(m_doc.m_hDIB); });
-    m_router.Add(ID_FILE_PRINT, noop);
-    m_router.Add(ID_FILE_PRINT_PREVIEW, noop);
+    // The update rules of commands whose work SetCommandHandler binds; a
+    // command without a handler stays disabled.
+    const CommandRouter::Handler unbound;
+    m_router.Add(ID_ADD_FAVORITE, unbound, [&s](CmdUI& ui) {
+        ui.enabled = s.m_nMode != ViewMode::favourites && !s.IsCoverShown();
+    });
+    m_router.Add(ID_REMOVE_FAVORITE, unbound,
+                 [&s](CmdUI& ui) { ui.enabled = s.m_nMode == ViewMode::favourites; });
+    m_router.Add(ID_SAVE_BOOKMARK, unbound, [&s](CmdUI& ui) { ui.enabled = !s.IsCoverShown(); });
+    m_router.Add(ID_LOAD_BOOKMARK, unbound, [](CmdUI& ui) {
+        ui.enabled =
+            AppProfile().GetInt(QStringLiteral("bookmark"), QStringLiteral("total"), 0) != 0;
+    });
+    m_router.Add(ID_EDIT_COPY, unbound, [this](CmdUI& ui) { ui.enabled = m_doc.HasPicture(); });
 }
 
 void CquelbyView::SetCommandHandler(int id, std::function<void()> handler) {
@@ -101,28 +96,22 @@ void CquelbyView::OnInitialUpdate() {
     update();
 }
 
-void CquelbyView::OnDraw(QPainter& painter, bool printing, const QRect& pageRect) {
-    const ViewState& s = State();
-    painter.fillRect(
-        QRect(QPoint(0, 0), ScreenMetrics::FillSize(ScreenMetrics::Size(), s.m_bFullScreen == 1)),
-        Qt::white);
-    if (!m_doc.m_hDIB)
-        return;
+std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const QRect& pageRect) {
+    painter.fillRect(QRect(QPoint(0, 0), ScreenMetrics::FillSize(ScreenMetrics::Size(),
+                                                                 State().m_bFullScreen == 1)),
+                     Qt::white);
+    if (!m_doc.HasPicture())
+        return std::nullopt;
     QRect source;
     {
-        GlobalLockGuard lock(m_doc.m_hDIB);
+        GlobalLockGuard lock(m_doc.Picture());
         const DibBytes dib = LockedDib(lock);
         source =
             QRect(0, 0, static_cast<int>(BitmapWidth(dib)), static_cast<int>(BitmapHeight(dib)));
     }
     const QRect dest = printing ? pageRect : source;
     CDC dc(painter);
-    if (PaintBitmap(dc, dest, m_doc.m_hDIB, source, m_doc.m_pPalette.get(), printing) == 0) {
-        RecordBadPicture();
-        return;
-    }
-    m_doc.SetTitle(m_navigator->ShowingOpenedFile() ? QFileInfo(m_doc.GetPathName()).fileName()
-                                                    : viewtitles::DocumentTitle(s));
+    return PaintBitmap(dc, dest, m_doc.Picture(), source, m_doc.Palette(), printing);
 }
 
 void CquelbyView::RecordBadPicture() {
@@ -133,7 +122,17 @@ void CquelbyView::RecordBadPicture() {
 
 void CquelbyView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    OnDraw(painter, false);
+    const std::optional<int> painted = OnDraw(painter, false);
+    if (!painted)
+        return;
+    // What the screen shows is kept here, not by the painting, so that
+    // printing and preview leave the caption and the record alone.
+    if (*painted == 0) {
+        RecordBadPicture();
+        return;
+    }
+    m_doc.SetTitle(m_navigator->ShowingOpenedFile() ? QFileInfo(m_doc.GetPathName()).fileName()
+                                                    : viewtitles::DocumentTitle(State()));
 }
 
 void CquelbyView::mouseReleaseEvent(QMouseEvent* event) {
@@ -148,7 +147,7 @@ void CquelbyView::OnActivateView() {
 }
 
 int CquelbyView::RealizeBitmapPalette() {
-    return RealizeDocumentPalette(m_doc.m_hDIB, m_doc.m_pPalette.get(), [this] { update(); });
+    return RealizeDocumentPalette(m_doc.Picture(), m_doc.Palette(), [this] { update(); });
 }
 
 void CquelbyView::OnExitWork() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CBitmapButton;
 class CommandRouter;
@@ -23,8 +24,10 @@ public:
 
     // Low-colour flag, buttons, then the forward step that shows the cover.
     void OnInitialUpdate();
-    // Paints into any painter: the screen, a printer page or an image.
-    void OnDraw(QPainter& painter, bool printing, const QRect& pageRect = {});
+    // Paints into any painter (the screen, a printer page or an image) and
+    // returns what it painted: no value when there is no picture, else the
+    // scan lines painted, 0 when painting failed. It changes nothing else.
+    std::optional<int> OnDraw(QPainter& painter, bool printing, const QRect& pageRect = {});
     // When the frame becomes active.
     void OnActivateView();
     // Exit bookmark: once, before the windows go.

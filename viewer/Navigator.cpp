@@ -4,7 +4,6 @@
 #include "AppProfile.h"
 #include "Catalogue.h"
 #include "CquelbyDoc.h"
-#include "DibFile.h"
 #include "File.h"
 #include "MessageBox.h"
 #include "PrivateProfile.h"
@@ -81,7 +80,7 @@ QString Navigator::BuildPath(Direction direction) {
         m_state.m_strCurrentName = QString::fromLatin1(ViewState::kCoverName);
         return CoverPath(drive, m_state.m_bLowColour ? 8 : 24);
     }
-    if (m_state.m_nMode == static_cast<int>(ViewMode::category))
+    if (m_state.m_nMode == ViewMode::category)
         m_state.m_nImageCounter = WalkCategory(m_state.m_nImageCounter, direction);
     const QString name = NameAt(m_state.m_nImageCounter);
     m_state.m_strCurrentName = name;
@@ -89,7 +88,7 @@ QString Navigator::BuildPath(Direction direction) {
 }
 
 QString Navigator::NameAt(int position) const {
-    switch (static_cast<ViewMode>(m_state.m_nMode)) {
+    switch (m_state.m_nMode) {
     case ViewMode::all:
     case ViewMode::category:
         return m_state.m_nCurrentTreasury == 1 ? m_doc.CatalogueEntry(position) : QString();
@@ -134,10 +133,8 @@ bool Navigator::ReadWithRetry(CFile& file, QString& path) {
     for (int attempt = 0;; ++attempt) {
         try {
             CWaitCursor wait;
-            m_doc.m_hDIB = ReadBitmapFile(file);
+            m_doc.LoadBitmap(file);
             file.Close();
-            if (m_doc.m_hDIB)
-                m_doc.PrepareBitmap();
             return true;
         } catch (const CFileException&) {
             file.Abort();
@@ -170,7 +167,7 @@ void Navigator::Abort(unsigned iconStyle) {
 }
 
 void Navigator::AfterLoad() {
-    if (!m_doc.m_hDIB && m_state.IsDiagnostic())
+    if (!m_doc.HasPicture() && m_state.IsDiagnostic())
         AfxMessageBox(QStringLiteral("Load Failed"), MB_OK);
     viewtitles::UpdateCaptionTexts(m_state);
     if (m_state.m_bLowColour && m_host.realizePalette)

@@ -11,7 +11,7 @@ QSize ScreenMetrics::Size() {
     if (g_forcedSize)
         return *g_forcedSize;
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(640, 480);
+    return screen ? screen->geometry().size() : QSize(kSmallScreenWidth, kFillHeight);
 }
 
 void ScreenMetrics::ForceSize(std::optional<QSize> size) {
@@ -19,23 +19,28 @@ void ScreenMetrics::ForceSize(std::optional<QSize> size) {
 }
 
 QRect ScreenMetrics::FrameRect(QSize screen) {
-    if (screen.width() > 640) {
-        // Integer division truncates toward zero, as the original arithmetic did.
-        return QRect((screen.width() - 680) / 2, (screen.height() - 450) / 2, 680, 450);
+    if (screen.width() > kSmallScreenWidth) {
+        // Integer division truncates toward zero: the frame may start left of
+        // a screen narrower than the frame.
+        return QRect((screen.width() - kWideFrameWidth) / 2, (screen.height() - kFrameHeight) / 2,
+                     kWideFrameWidth, kFrameHeight);
     }
-    return QRect(0, 0, 640, 450);
+    return QRect(0, 0, kNarrowFrameWidth, kFrameHeight);
 }
 
 QPoint ScreenMetrics::BackButtonPos() {
-    return QPoint(1, 373);
+    return QPoint(kBackButtonLeft, kButtonTop);
 }
 
 QPoint ScreenMetrics::ForwardButtonPos(int screenWidth) {
-    return screenWidth > 641 ? QPoint(630, 373) : QPoint(590, 373);
+    return QPoint(screenWidth > kNarrowPlacesWidth ? kWideForwardButtonLeft
+                                                   : kNarrowForwardButtonLeft,
+                  kButtonTop);
 }
 
 QSize ScreenMetrics::FillSize(QSize screen, bool fullScreen) {
     if (fullScreen)
-        return QSize(screen.width(), screen.height() + 100);
-    return screen.width() > 641 ? QSize(680, 480) : QSize(640, 480);
+        return QSize(screen.width(), screen.height() + kFullScreenFillExtra);
+    return QSize(screen.width() > kNarrowPlacesWidth ? kWideFrameWidth : kNarrowFrameWidth,
+                 kFillHeight);
 }

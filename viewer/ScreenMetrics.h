@@ -10,6 +10,23 @@
 // comes from CDC::ScreenBitsPixel, which tests force the same way.
 class ScreenMetrics {
 public:
+    // The frame: 680 x 450 on screens wider than 640 pixels, else 640 x 450.
+    static constexpr int kSmallScreenWidth = 640;
+    static constexpr int kWideFrameWidth = 680;
+    static constexpr int kNarrowFrameWidth = 640;
+    static constexpr int kFrameHeight = 450;
+    // The buttons' row, and the widest screen that takes the narrow places
+    // and fill (one pixel more than the frame rule's).
+    static constexpr int kButtonTop = 373;
+    static constexpr int kBackButtonLeft = 1;
+    static constexpr int kWideForwardButtonLeft = 630;
+    static constexpr int kNarrowForwardButtonLeft = 590;
+    static constexpr int kNarrowPlacesWidth = 641;
+    // The white fill: 680 or 640 wide, 480 high; full screen: the screen and
+    // 100 pixels more down.
+    static constexpr int kFillHeight = 480;
+    static constexpr int kFullScreenFillExtra = 100;
+
     static QSize Size();
     static void ForceSize(std::optional<QSize> size);
 

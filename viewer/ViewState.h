@@ -1,14 +1,15 @@
 #pragma once
 
+#include "Catalogue.h"
+#include "Categories.h"
+
 #include <QString>
 #include <QStringList>
 
-// Viewing modes: which list is in force.
-enum class ViewMode : int { all = 1, category = 2, favourites = 5 };
-
 // The view's state, in the order the view has always declared it. The drive
 // letter and volume label live in CdLocator. Flags hold 0 or 1; the integers
-// are stored as they are in bookmarks, so they keep their plain types.
+// are stored as they are in bookmarks, so they keep their plain types. The
+// mode may hold a stored value that names no list.
 struct ViewState {
     static constexpr int kFavouritesCapacity = 750;
     static constexpr const char* kCoverName = "Vanto CD Home";
@@ -20,14 +21,14 @@ struct ViewState {
     QString m_strTreasury; // "Treasury: 1"
     QString m_strPage;     // "Page: 208"
     int m_nTreasury1 = 1;
-    int m_nCatalogueSize = 743;
+    int m_nCatalogueSize = kCatalogueSize;
     int m_nFavTotal = 0;
     int m_nCurrentTreasury = 1;
-    int m_nCategory = 20;
-    int m_nImageMax = 743;
-    int m_nFirstImage = 1;
+    int m_nCategory = kInitialCategoryNumber;
+    int m_nImageMax = kCatalogueSize;
+    int m_nFirstImage = kFirstPosition;
     int m_nImageCounter = 0;
-    int m_nMode = static_cast<int>(ViewMode::all);
+    ViewMode m_nMode = ViewMode::all;
     int m_nBookmarkDialog = 1;
     int m_bCover = 1;
     int m_nSaveOnExit = 1;

@@ -14,7 +14,7 @@ namespace viewtitles {
 QString DocumentTitle(const ViewState& state) {
     if (state.IsCoverShown())
         return QString::fromLatin1(ViewState::kCoverName);
-    const auto mode = static_cast<ViewMode>(state.m_nMode);
+    const ViewMode mode = state.m_nMode;
     if (mode != ViewMode::all && mode != ViewMode::category && mode != ViewMode::favourites)
         return state.m_strCurrentName;
     QString page = state.m_strPage;
@@ -28,7 +28,7 @@ QString DocumentTitle(const ViewState& state) {
 
 void UpdateCaptionTexts(ViewState& state) {
     if (state.m_nCurrentTreasury == 1) {
-        state.m_strCaptionName = state.m_nMode == static_cast<int>(ViewMode::favourites)
+        state.m_strCaptionName = state.m_nMode == ViewMode::favourites
                                      ? state.Favourite(state.m_nImageCounter)
                                      : CatalogueNameString(state.m_nImageCounter);
     }

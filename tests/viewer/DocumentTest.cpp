@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,7 +37,7 @@ class DocumentTitle : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(DocumentTitle, FollowsTheCoverModeAndPageRules) {
     ViewState s;
-    s.m_nMode = GetParam().mode;
+    s.m_nMode = static_cast<ViewMode>(GetParam().mode); // as read from a bookmark
     s.m_strCurrentName = QString::fromLatin1(GetParam().current);
     s.m_strTreasury = QStringLiteral("Treasury: 1");
     s.m_strPage = QString::fromLatin1(GetParam().page);
@@ -158,15 +159,15 @@ TEST_F(Document, OpenReadsAnyBitmapAndReportsAMissingFile) {
     file.close();
     answer = own;
     Run(ID_FILE_OPEN);
-    ASSERT_TRUE(app.Document()->m_hDIB);
-    EXPECT_EQ(app.Document()->m_sizeDoc, QSize(30, 20));
+    ASSERT_TRUE(app.Document()->HasPicture());
+    EXPECT_EQ(app.Document()->PictureSize(), QSize(30, 20));
     app.View()->grab();
     EXPECT_EQ(app.Frame()->windowTitle(), QStringLiteral("Quelby: The 1st Treasury - own.bmp"));
 
     answer = env.Scratch() + QStringLiteral("/missing.bmp");
     Run(ID_FILE_OPEN);
-    EXPECT_FALSE(app.Document()->m_hDIB);
-    EXPECT_EQ(app.Document()->m_pPalette, nullptr);
+    EXPECT_FALSE(app.Document()->HasPicture());
+    EXPECT_EQ(app.Document()->Palette(), nullptr);
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_TRUE(messages.Messages()[0].text.contains(QStringLiteral("missing.bmp")));
 
@@ -212,9 +213,16 @@ TEST_F(Document, APictureThatCannotBePaintedIsRecordedInDiagnosticMode) {
     app.View()->State().m_nDiagnostic = 1;
     app.View()->grab(); // the cover paints and sets its title
     app.View()->ForwardButton()->click();
+    const QString record = QStringLiteral("1T005HI1.BMP");
+    // Drawing for a printer reports the failure and keeps nothing.
+    QImage page(200, 200, QImage::Format_RGB32);
+    {
+        QPainter painter(&page);
+        EXPECT_EQ(app.View()->OnDraw(painter, true, page.rect()), std::optional<int>(0));
+    }
+    EXPECT_EQ(privateprofile::GetString(QStringLiteral("quelby"), record, QString()), QString());
     app.View()->grab();
-    EXPECT_EQ(privateprofile::GetString(QStringLiteral("quelby"), QStringLiteral("1T005HI1.BMP"),
-                                        QString()),
+    EXPECT_EQ(privateprofile::GetString(QStringLiteral("quelby"), record, QString()),
               QStringLiteral("bad"));
     EXPECT_EQ(app.Frame()->windowTitle(),
               QStringLiteral("Quelby: The 1st Treasury - Vanto CD Home"));

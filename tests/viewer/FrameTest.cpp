@@ -140,8 +140,22 @@ TEST_F(Frame, AcceleratorTable128BindsEveryKey) {
     }
 }
 
+TEST_F(Frame, CommandsWithoutTheirWorkShowDisabledAndDoNothing) {
+    Start();
+    for (int id :
+         {ID_BROWSE, ID_ADD_FAVORITE, ID_REMOVE_FAVORITE, ID_SAVE_BOOKMARK, ID_LOAD_BOOKMARK,
+          ID_SLIDE_SHOW, ID_WALLPAPER, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}) {
+        EXPECT_FALSE(Enabled(id)) << id;
+        EXPECT_FALSE(app->Frame()->Router().Execute(id)) << id;
+    }
+}
+
 TEST_F(Frame, MenuStatesFollowTheCoverTheCartoonAndTheMode) {
     Start();
+    int ran = 0;
+    for (int id :
+         {ID_ADD_FAVORITE, ID_REMOVE_FAVORITE, ID_SAVE_BOOKMARK, ID_LOAD_BOOKMARK, ID_EDIT_COPY})
+        app->View()->SetCommandHandler(id, [&ran] { ++ran; });
     ViewState& s = app->View()->State();
     // The cover.
     EXPECT_FALSE(Enabled(ID_ADD_FAVORITE));
@@ -150,8 +164,7 @@ TEST_F(Frame, MenuStatesFollowTheCoverTheCartoonAndTheMode) {
     EXPECT_FALSE(Enabled(ID_LOAD_BOOKMARK));
     EXPECT_TRUE(Enabled(ID_EDIT_COPY));
     EXPECT_TRUE(Action(ID_BOOKMARK_ON_EXIT)->isChecked());
-    for (int id : {ID_BROWSE, ID_SLIDE_SHOW, ID_WALLPAPER, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW,
-                   ID_FILE_SAVE_AS, ID_FILE_PRINT_SETUP, ID_APP_EXIT, ID_HELP_INDEX, ID_HELP_USING,
+    for (int id : {ID_FILE_SAVE_AS, ID_FILE_PRINT_SETUP, ID_APP_EXIT, ID_HELP_INDEX, ID_HELP_USING,
                    ID_APP_ABOUT})
         EXPECT_TRUE(Enabled(id)) << id;
     // A cartoon.
@@ -161,7 +174,7 @@ TEST_F(Frame, MenuStatesFollowTheCoverTheCartoonAndTheMode) {
     EXPECT_TRUE(Enabled(ID_SAVE_BOOKMARK));
     EXPECT_FALSE(Enabled(ID_REMOVE_FAVORITE));
     // Favourites mode.
-    s.m_nMode = static_cast<int>(ViewMode::favourites);
+    s.m_nMode = ViewMode::favourites;
     EXPECT_FALSE(Enabled(ID_ADD_FAVORITE));
     EXPECT_TRUE(Enabled(ID_REMOVE_FAVORITE));
     // A stored bookmark enables loading.
@@ -171,6 +184,7 @@ TEST_F(Frame, MenuStatesFollowTheCoverTheCartoonAndTheMode) {
     app->Document()->ReleasePicture();
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     EXPECT_FALSE(app->Frame()->Router().Execute(ID_EDIT_COPY));
+    EXPECT_EQ(ran, 0);
 }
 
 TEST_F(Frame, BookmarkOnExitTogglesAndSurvivesTheNextStart) {

@@ -30,9 +30,9 @@ protected:
 
     // The blue byte of the first pixel: the seed the test disc drew the picture with.
     int ShownSeed() {
-        if (!doc.m_hDIB)
+        if (!doc.HasPicture())
             return -1;
-        GlobalLockGuard lock(doc.m_hDIB);
+        GlobalLockGuard lock(doc.Picture());
         return BitmapBits(LockedDib(lock))[0];
     }
     void ExpectShowing(int position) {
@@ -78,7 +78,7 @@ TEST_F(Navigation, LowColourDisplayShowsTheEightBitCoverAndRealizesThePalette) {
     nav.State().m_bLowColour = 1;
     ShowCover();
     EXPECT_EQ(ShownSeed(), 201); // splash.bmp
-    EXPECT_NE(doc.m_pPalette, nullptr);
+    EXPECT_NE(doc.Palette(), nullptr);
     EXPECT_EQ(realized, 1);
 }
 
@@ -103,7 +103,7 @@ TEST_F(Navigation, FavouritesRunRoundTheirOwnList) {
         s.m_favourites[i + 1] = favourites[i];
     s.m_nFavTotal = 3;
     s.m_nImageMax = 3;
-    s.m_nMode = static_cast<int>(ViewMode::favourites);
+    s.m_nMode = ViewMode::favourites;
     s.m_nImageCounter = 0;
     std::vector<int> seen;
     for (int i = 0; i < 4; ++i) {
@@ -122,7 +122,7 @@ TEST_F(Navigation, FavouritesRunRoundTheirOwnList) {
 TEST_F(Navigation, CategoryModeStopsOnMatchingNamesBothWays) {
     ShowCover();
     ViewState& s = nav.State();
-    s.m_nMode = static_cast<int>(ViewMode::category);
+    s.m_nMode = ViewMode::category;
     s.m_strCategoryShort = QStringLiteral("HI");
     s.m_nImageCounter = 0;
     nav.StepForward();
@@ -141,7 +141,7 @@ TEST_F(Navigation, CategoryModeStopsOnMatchingNamesBothWays) {
 TEST_F(Navigation, ACategoryNoNameHoldsEndsWithinOneLap) {
     ShowCover();
     ViewState& s = nav.State();
-    s.m_nMode = static_cast<int>(ViewMode::category);
+    s.m_nMode = ViewMode::category;
     s.m_strCategoryShort = QStringLiteral("ZZ");
     s.m_nImageCounter = 4;
     nav.StepForward();
@@ -166,7 +166,7 @@ TEST_F(Navigation, OpenFailureWithTheCdPresentReportsAndChangesNothingElse) {
     nav.State().m_nImageCounter = 10; // position 11 is not on the test disc
     nav.StepForward();
     EXPECT_EQ(messages.Texts(), QStringList{kUnableToOpen});
-    EXPECT_FALSE(doc.m_hDIB);
+    EXPECT_FALSE(doc.HasPicture());
     EXPECT_EQ(nav.State().m_nImageCounter, 11);
     EXPECT_EQ(nav.State().m_strCaptionName, before.m_strCaptionName);
     EXPECT_EQ(nav.State().m_strPage, before.m_strPage);
@@ -254,7 +254,7 @@ TEST_F(Navigation, ReadFailureWithTheCdPresentReportsAndShowsNothing) {
     DriveTable::SetCurrent(DriveTable({Drive{'D', DriveType::cdrom, faulty}}));
     nav.StepForward();
     EXPECT_EQ(messages.Texts(), QStringList{kUnableToLoad});
-    EXPECT_FALSE(doc.m_hDIB);
+    EXPECT_FALSE(doc.HasPicture());
     EXPECT_EQ(nav.State().m_strCaptionName, captionBefore);
 }
 
@@ -263,7 +263,7 @@ TEST_F(Navigation, AFileThatIsNotABitmapShowsNothingAndSaysSoOnlyInDiagnosticMod
     ShowCover();
     nav.StepForward();
     EXPECT_TRUE(messages.Messages().empty());
-    EXPECT_FALSE(doc.m_hDIB);
+    EXPECT_FALSE(doc.HasPicture());
     EXPECT_EQ(nav.State().m_strCaptionName, CatalogueNameString(1));
     EXPECT_EQ(nav.State().m_bMoved, 1);
     nav.State().m_nDiagnostic = 1;

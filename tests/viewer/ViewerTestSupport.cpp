@@ -12,7 +12,7 @@ MessageRecorder::MessageRecorder() {
             if (match == text)
                 action();
         }
-        return (type & 0xF) == MB_YESNO ? IDYES : IDOK;
+        return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
     });
 }
 
