@@ -1,13 +1,18 @@
 #include "CMainFrame.h"
 
+#include "Abort.h"
+#include "CBitmapButton.h"
 #include "HelpWindow.h"
 #include "MainMenu.h"
 #include "ScreenMetrics.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QTimer>
 #include <QWhatsThis>
 
@@ -19,6 +24,10 @@ CMainFrame::CMainFrame(QWidget* parent)
                               Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(viewtitles::FrameCaption(QString()));
+    // Icon 128 is the frame's and the program's.
+    const QIcon icon(QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(IDR_MAINFRAME)));
+    setWindowIcon(icon);
+    QApplication::setWindowIcon(icon);
     m_router.Add(ID_APP_EXIT, [this] { close(); });
     m_router.Add(ID_HELP_INDEX, [this] { ShowHelp(false); });
     m_router.Add(ID_DEFAULT_HELP, [this] { ShowHelp(false); });
@@ -64,8 +73,9 @@ void CMainFrame::changeEvent(QEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // The view's exit work runs while the frame and the view are intact.
-    if (m_exitWork) {
+    // The view's exit work runs while the frame and the view are intact, and
+    // not at all when the program ends abnormally.
+    if (m_exitWork && !AfxIsAborting()) {
         const auto work = std::move(m_exitWork);
         m_exitWork = nullptr;
         work();

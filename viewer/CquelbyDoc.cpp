@@ -131,16 +131,20 @@ bool CquelbyDoc::DoSave(const QString& pathName, bool replace) {
             QFile::remove(newName);
         return false;
     }
-    if (replace)
+    if (replace) {
         SetPathName(newName);
+        m_strSavedAsPath = newName;
+    }
     return true;
 }
 
 bool CquelbyDoc::DoFileSave() {
-    const QFileInfo info(m_strPathName);
-    if (m_strPathName.isEmpty() || !info.exists() || !info.isWritable())
+    // Only a file this run's Save As chose is written without asking: a
+    // picture the user opened is never overwritten by what is shown later.
+    const QFileInfo info(m_strSavedAsPath);
+    if (m_strSavedAsPath.isEmpty() || !info.exists() || !info.isWritable())
         return DoSave(QString());
-    return DoSave(m_strPathName);
+    return DoSave(m_strSavedAsPath);
 }
 
 void CquelbyDoc::SetTitle(const QString& title) {

@@ -47,7 +47,7 @@ public:
 
     // The framework's Save As (proposes a name from the title, asks for a
     // path, deletes the file it made when the write fails) and Save (the
-    // document's path once one is known, else Save As).
+    // path a Save As of this run chose, else Save As).
     bool DoSave(const QString& pathName, bool replace = true);
     bool DoFileSave();
 
@@ -72,5 +72,6 @@ private:
     QSize m_sizeDoc{1, 1};
     QString m_strTitle;
     QString m_strPathName;
+    QString m_strSavedAsPath;        // the file a successful Save As of this run chose
     bool m_bSaveCreatedFile = false; // the last OnSaveDocument created or truncated its file
 };

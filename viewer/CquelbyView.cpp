@@ -1,5 +1,6 @@
 #include "CquelbyView.h"
 
+#include "Abort.h"
 #include "AppProfile.h"
 #include "CBitmapButton.h"
 #include "CommandRouter.h"
@@ -34,7 +35,7 @@ CquelbyView::CquelbyView(CquelbyDoc& doc, CommandRouter& router,
 }
 
 CquelbyView::~CquelbyView() {
-    if (!m_navigator->Aborting())
+    if (!m_navigator->Aborting() && !AfxIsAborting())
         AppProfile().WriteInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"),
                               State().m_nSaveOnExit);
 }

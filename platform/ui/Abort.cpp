@@ -10,6 +10,7 @@
 
 namespace {
 std::function<void()> g_abortHook;
+bool g_aborting = false;
 
 // Closes and deletes every top-level window. A window owned by another goes
 // with its owner, so each is deleted only while it still exists.
@@ -32,8 +33,14 @@ void SetAbortHook(std::function<void()> hook) {
     g_abortHook = std::move(hook);
 }
 
+bool AfxIsAborting() {
+    return g_aborting;
+}
+
 void AfxAbort() {
+    g_aborting = true;
     DestroyWindows();
+    g_aborting = false;
     AfxSetMainWnd(nullptr);
     if (g_abortHook)
         g_abortHook();

@@ -179,6 +179,24 @@ TEST_F(Document, OpenReadsAnyBitmapAndReportsAMissingFile) {
     EXPECT_EQ(messages.Messages().size(), 1u); // no message for a file that is no bitmap
 }
 
+TEST_F(Document, SaveAfterOpenAndAStepAsksRatherThanOverwriteTheOpenedFile) {
+    const QString own = env.Scratch() + QStringLiteral("/own.bmp");
+    const QByteArray picture = TestDisc::MakeBmp(30, 20, 77);
+    QFile file(own);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(picture);
+    file.close();
+    saveDialog = false;
+    answer = own;
+    Run(ID_FILE_OPEN);
+    app.View()->ForwardButton()->click();
+    saveDialog = true;
+    answer = std::nullopt; // Cancel
+    Run(ID_FILE_SAVE);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(ReadAll(own), picture);
+}
+
 TEST_F(Document, NewShowsTheCoverAgain) {
     app.View()->ForwardButton()->click();
     app.View()->ForwardButton()->click();

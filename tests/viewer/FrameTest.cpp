@@ -15,6 +15,7 @@
 #include "ViewerTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -202,6 +203,9 @@ TEST_F(Frame, BookmarkOnExitTogglesAndSurvivesTheNextStart) {
 
 TEST_F(Frame, WindowIsFixedAtTheOuterRectangleWithoutMaximiseBox) {
     Start();
+    // Icon 128 is the frame's and the program's.
+    EXPECT_FALSE(app->Frame()->windowIcon().isNull());
+    EXPECT_EQ(QApplication::windowIcon().cacheKey(), app->Frame()->windowIcon().cacheKey());
     CMainFrame* frame = app->Frame();
     EXPECT_EQ(frame->frameGeometry(), QRect(60, 75, 680, 450));
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
@@ -255,6 +259,20 @@ TEST_F(Frame, CloseRunsTheExitWorkOnceAndOnlyAfterAMove) {
     EXPECT_FALSE(app->Frame()->isVisible());
     app->View()->OnExitWork(); // the second destroy message finds nothing to do
     EXPECT_EQ(saves, 1);
+}
+
+TEST_F(Frame, AnAbortRunsNoExitWorkAndWritesNothing) {
+    Start();
+    int saves = 0;
+    app->View()->SetSaveBookmark([&saves] { ++saves; });
+    app->View()->ForwardButton()->click();
+    ASSERT_EQ(app->View()->State().m_bMoved, 1);
+    TestDisc::InsertNothing(); // the CD is taken out and stays out
+    AbortCatcher abort;
+    EXPECT_THROW(app->Frame()->Router().Execute(ID_FORWARD), AbortCalled);
+    EXPECT_EQ(app->Frame(), nullptr);
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"), -1), -1);
 }
 
 TEST_F(Frame, HelpOpensTheProgramsOwnPages) {
