@@ -1,54 +1,29 @@
 #include "CAboutDlg.h"
 
 #include "CBitmapButton.h"
-#include "MessageBox.h"
 #include "ViewerIds.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <functional>
 
 namespace {
-CAboutDlg::Hook& CurrentHook() {
-    static CAboutDlg::Hook hook;
-    return hook;
+constexpr int kIconId = 1000;
+constexpr int kVersionId = 1001;
+
+DialogTemplate AboutTemplate() {
+    return {ids::IDD_ABOUTBOX,
+            QStringLiteral("About Quelby"),
+            QSize(217, 55),
+            {
+                {ControlKind::label, kIconId, QString(), QRect(11, 17, 20, 20)},
+                {ControlKind::label, kVersionId, QString::fromLatin1(CAboutDlg::kVersionLine),
+                 QRect(40, 10, 170, 8)},
+                {ControlKind::defPushButton, IDOK, QStringLiteral("OK"), QRect(178, 27, 32, 14)},
+            }};
 }
 } // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("dialog%1").arg(ids::IDD_ABOUTBOX));
-    setWindowTitle(QStringLiteral("About Quelby"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("icon"));
-    icon->setPixmap(QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(ids::IDR_MAINFRAME)));
-    auto* text = new QLabel(QString::fromLatin1(kVersionLine), this);
-    text->setObjectName(QStringLiteral("version"));
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("button%1").arg(ids::IDOK_BUTTON));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* row = new QHBoxLayout;
-    row->addWidget(icon);
-    row->addSpacing(12);
-    row->addWidget(text, 1);
-    row->addWidget(ok, 0, Qt::AlignTop);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    // 217 x 55 dialog units.
-    setFixedSize(326, 90);
-}
-
-int CAboutDlg::DoModal() {
-    if (CurrentHook())
-        return CurrentHook()(*this);
-    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-}
-
-void CAboutDlg::SetHook(Hook hook) {
-    CurrentHook() = std::move(hook);
+CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(AboutTemplate(), parent) {
+    Item<QLabel>(kIconId)->setPixmap(
+        QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(ids::IDR_MAINFRAME)));
 }

@@ -1,0 +1,171 @@
+#include "CDialog.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+CDialog::ModalHook& CurrentHook() {
+    static CDialog::ModalHook hook;
+    return hook;
+}
+} // namespace
+
+CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
+    : QDialog(parent), m_templateId(dialogTemplate.id) {
+    setObjectName(QStringLiteral("dialog%1").arg(dialogTemplate.id));
+    setWindowTitle(dialogTemplate.title);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    Build(dialogTemplate);
+}
+
+CDialog::~CDialog() = default;
+
+void CDialog::SetModalHook(ModalHook hook) {
+    CurrentHook() = std::move(hook);
+}
+
+void CDialog::Build(const DialogTemplate& dialogTemplate) {
+    setFixedSize(MapDialogSize(font(), dialogTemplate.units));
+    QLabel* pendingLabel = nullptr; // a label's access key moves to the next control
+    for (const DialogControl& control : dialogTemplate.controls) {
+        QWidget* widget = MakeControl(control);
+        widget->setGeometry(MapDialogRect(font(), control.units));
+        if (control.id >= 0) {
+            widget->setObjectName(QStringLiteral("control%1").arg(control.id));
+            m_items[control.id] = widget;
+        }
+        if (pendingLabel && widget->focusPolicy() != Qt::NoFocus) {
+            pendingLabel->setBuddy(widget);
+            pendingLabel = nullptr;
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget); label && control.text.contains('&'))
+            pendingLabel = label;
+    }
+}
+
+QWidget* CDialog::MakeControl(const DialogControl& control) {
+    const int id = control.id;
+    switch (control.kind) {
+    case ControlKind::label:
+        return new QLabel(control.text, this);
+    case ControlKind::groupBox: {
+        auto* box = new QGroupBox(control.text, this);
+        box->lower(); // a frame drawn behind the controls it surrounds
+        return box;
+    }
+    case ControlKind::pushButton:
+    case ControlKind::defPushButton: {
+        auto* button = new QPushButton(control.text, this);
+        button->setAutoDefault(false);
+        button->setDefault(control.kind == ControlKind::defPushButton);
+        connect(button, &QPushButton::clicked, this, [this, id] { Command(id); });
+        return button;
+    }
+    case ControlKind::radioButton:
+        return new QRadioButton(control.text, this);
+    case ControlKind::checkBox:
+        return new QCheckBox(control.text, this);
+    case ControlKind::edit:
+        return new QLineEdit(control.text, this);
+    case ControlKind::listBox: {
+        auto* list = new QListWidget(this);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return list;
+    }
+    }
+    return new QWidget(this);
+}
+
+QWidget* CDialog::GetDlgItem(int id) const {
+    const auto it = m_items.find(id);
+    return it == m_items.end() ? nullptr : it->second;
+}
+
+int CDialog::DoModal() {
+    m_result = IDCANCEL;
+    if (OnInitDialog()) {
+        for (const auto& [id, widget] : m_items) {
+            if (widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus) {
+                widget->setFocus();
+                break;
+            }
+        }
+    }
+    if (CurrentHook()) {
+        show();
+        CurrentHook()(*this);
+        if (isVisible())
+            EndDialog(IDCANCEL);
+        return m_result;
+    }
+    exec();
+    return m_result;
+}
+
+void CDialog::EndDialog(int result) {
+    m_result = result;
+    done(result);
+}
+
+void CDialog::Command(int id) {
+    if (id == IDOK)
+        OnOK();
+    else if (id == IDCANCEL)
+        OnCancel();
+    else
+        OnCommand(id);
+}
+
+void CDialog::OnCommand(int /*id*/) {}
+
+void CDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        focused && focused->isEnabled()) {
+        focused->click();
+        return;
+    }
+    for (const auto& [id, widget] : m_items) {
+        auto* button = qobject_cast<QPushButton*>(widget);
+        if (button && button->isDefault()) {
+            if (button->isEnabled())
+                button->click();
+            return;
+        }
+    }
+    Command(IDOK);
+}
+
+void CDialog::CheckRadioButton(int first, int last, int id) {
+    for (auto it = m_items.lower_bound(first); it != m_items.end() && it->first <= last; ++it) {
+        if (auto* radio = qobject_cast<QRadioButton*>(it->second)) {
+            // Cleared one by one: an exclusive group would refuse to uncheck.
+            radio->setAutoExclusive(false);
+            radio->setChecked(it->first == id);
+            radio->setAutoExclusive(true);
+        }
+    }
+}
+
+bool CDialog::IsDlgButtonChecked(int id) const {
+    const auto* button = qobject_cast<const QAbstractButton*>(GetDlgItem(id));
+    return button && button->isChecked();
+}
+
+int CDialog::AddSortedString(QListWidget& list, const QString& text) {
+    int row = 0;
+    while (row < list.count() &&
+           QString::compare(list.item(row)->text(), text, Qt::CaseInsensitive) <= 0)
+        ++row;
+    list.insertItem(row, text);
+    return row;
+}

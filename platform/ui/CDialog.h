@@ -1,0 +1,69 @@
+#pragma once
+
+#include "DialogTemplate.h"
+#include "MessageBox.h"
+
+#include <QDialog>
+#include <functional>
+#include <map>
+
+class QListWidget;
+
+// The framework's modal dialog. Its controls come from a template placed in
+// dialog units; each is found by its id. A push button with id IDOK runs
+// OnOK, IDCANCEL OnCancel, any other OnCommand. Enter presses the push
+// button that has the focus, else the default push button, else sends IDOK;
+// Escape and the window's close run OnCancel. DoModal runs OnInitDialog,
+// shows the dialog and returns the result EndDialog was given.
+class CDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDialog(const DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
+    ~CDialog() override;
+
+    int DoModal();
+    int TemplateId() const { return m_templateId; }
+    // The control with this id, or nullptr.
+    QWidget* GetDlgItem(int id) const;
+    template <typename T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    // Ends the modal run with this result.
+    void EndDialog(int result);
+
+    // Checks `id` and clears the other radio buttons whose ids lie between
+    // first and last.
+    void CheckRadioButton(int first, int last, int id);
+    bool IsDlgButtonChecked(int id) const;
+
+    // A sorted list box's insertion: the place of the text in alphabetical
+    // order without regard to case. Returns the new item's row.
+    static int AddSortedString(QListWidget& list, const QString& text);
+
+    // Tests drive the real dialog as a person would: while a hook is set,
+    // DoModal shows the dialog after OnInitDialog, runs the hook (which
+    // presses buttons, types and sends keys) and returns the result the
+    // dialog ended with. A dialog still open when the hook returns ends with
+    // IDCANCEL.
+    using ModalHook = std::function<void(CDialog&)>;
+    static void SetModalHook(ModalHook hook);
+
+protected:
+    // False when it gave a control the focus itself; true gives the focus to
+    // the first control that takes it.
+    virtual bool OnInitDialog() { return true; }
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    virtual void OnCommand(int id);
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void reject() override { OnCancel(); }
+    void accept() override { OnOK(); }
+
+private:
+    void Build(const DialogTemplate& dialogTemplate);
+    QWidget* MakeControl(const DialogControl& control);
+    void Command(int id);
+
+    int m_templateId;
+    std::map<int, QWidget*> m_items;
+    int m_result = IDCANCEL;
+};
