@@ -89,7 +89,12 @@ QWidget* CDialog::GetDlgItem(int id) const {
 
 int CDialog::DoModal() {
     m_result = IDCANCEL;
-    if (OnInitDialog()) {
+    m_ended = false;
+    const bool defaultFocus = OnInitDialog();
+    // A dialog that ends while it opens is never shown.
+    if (m_ended)
+        return m_result;
+    if (defaultFocus) {
         for (const auto& [id, widget] : m_items) {
             if (widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus) {
                 widget->setFocus();
@@ -110,6 +115,7 @@ int CDialog::DoModal() {
 
 void CDialog::EndDialog(int result) {
     m_result = result;
+    m_ended = true;
     done(result);
 }
 

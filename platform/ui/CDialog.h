@@ -26,7 +26,8 @@ public:
     // The control with this id, or nullptr.
     QWidget* GetDlgItem(int id) const;
     template <typename T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
-    // Ends the modal run with this result.
+    // Ends the modal run with this result; called while the dialog opens, it
+    // keeps the dialog from showing at all.
     void EndDialog(int result);
 
     // Checks `id` and clears the other radio buttons whose ids lie between
@@ -66,4 +67,5 @@ private:
     int m_templateId;
     std::map<int, QWidget*> m_items;
     int m_result = IDCANCEL;
+    bool m_ended = false;
 };
