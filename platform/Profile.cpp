@@ -11,6 +11,13 @@
 #include <sys/stat.h>
 
 namespace {
+// A hand-edited value with commas reads back as a list.
+QString Text(const QVariant& value) {
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
 QString Key(const QString& section, const QString& entry) {
     return Profile::EncodeName(section) + QLatin1Char('/') + Profile::EncodeName(entry);
 }
@@ -121,12 +128,7 @@ QString Profile::GetString(const QString& section, const QString& entry,
                            const QString& defaultValue) const {
     const QSettings settings(FilePath(), QSettings::IniFormat);
     const QVariant value = settings.value(Key(section, entry));
-    if (!value.isValid())
-        return defaultValue;
-    // A hand-edited value with commas reads back as a list.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+    return value.isValid() ? Text(value) : defaultValue;
 }
 
 bool Profile::WriteInt(const QString& section, const QString& entry, int value) {
@@ -157,4 +159,15 @@ QStringList Profile::Entries(const QString& section) const {
     for (const QString& key : settings.childKeys())
         entries.append(DecodeName(key));
     return entries;
+}
+
+QMap<QString, QString> Profile::Values(const QString& section) const {
+    if (section.isEmpty())
+        return {};
+    QSettings settings(FilePath(), QSettings::IniFormat);
+    settings.beginGroup(EncodeName(section));
+    QMap<QString, QString> values;
+    for (const QString& key : settings.childKeys())
+        values.insert(DecodeName(key), Text(settings.value(key)));
+    return values;
 }

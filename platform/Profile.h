@@ -2,6 +2,7 @@
 
 #include "ProfileLock.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -35,6 +36,8 @@ public:
                      const std::optional<QString>& value);
     // The names of a section's entries, sorted.
     QStringList Entries(const QString& section) const;
+    // Every entry of a section with its value as GetString gives it, read at once.
+    QMap<QString, QString> Values(const QString& section) const;
     QString FilePath() const;
 
     // Waits until no other program is in a step on this profile, then holds
