@@ -141,6 +141,10 @@ struct AwkwardName {
     QString name;
 };
 
+void PrintTo(const AwkwardName& awkward, std::ostream* out) {
+    *out << awkward.label;
+}
+
 class AwkwardNameTest : public BookmarkStoreTest,
                         public ::testing::WithParamInterface<AwkwardName> {};
 

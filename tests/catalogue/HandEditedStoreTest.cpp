@@ -26,6 +26,10 @@ struct HandEdited {
     std::optional<int> deleted;
 };
 
+void PrintTo(const HandEdited& edited, std::ostream* out) {
+    *out << edited.label;
+}
+
 class HandEditedStoreTest : public ::testing::TestWithParam<HandEdited> {
 protected:
     TempEnvironment env;
