@@ -1,24 +1,64 @@
 #include "Profile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
+// A hand-edited value with commas reads back as a list.
+QString Text(const QVariant& value) {
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(','));
+    return value.toString();
+}
+
 QString Key(const QString& section, const QString& entry) {
     return Profile::EncodeName(section) + QLatin1Char('/') + Profile::EncodeName(entry);
 }
 
+// QSettings decides whether the file changed since it last read it by its
+// size and modification time in milliseconds, and a clock tick is coarser
+// than that: two writes of one size within a tick would look alike, and a
+// reader that had the first would keep it. So each write leaves the file a
+// time later than the one it replaced; a step's reads then see every write
+// that came before the step. The larger steps serve file systems that keep
+// times in whole seconds or in two-second units.
+void StampLaterThan(const QString& path, const QDateTime& previous) {
+    for (const qint64 step : {1, 1000, 2000}) {
+        if (QFileInfo(path).lastModified() > previous)
+            return;
+        const qint64 ms = previous.toMSecsSinceEpoch() + step;
+        if (ms < 0)
+            return;
+        const timespec times[2] = {{0, UTIME_OMIT}, {ms / 1000, (ms % 1000) * 1000000}};
+        if (::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) != 0)
+            return;
+    }
+}
+
 // Makes the change, then merges it into the file under the settings' lock
-// file; true only when the file was written.
-template <typename Change> bool WriteThrough(const QString& path, Change change) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+// file; true only when the file was written. The profile's step lock is held
+// throughout, so the write never lands inside another program's step.
+template <typename Change> bool WriteThrough(const Profile& profile, Change change) {
+    const QString path = profile.FilePath();
+    const ProfileLock lock = profile.Lock(); // also makes the folder
+    const QFileInfo before(path);
+    const std::optional<QDateTime> previous =
+        before.exists() ? std::optional(before.lastModified()) : std::nullopt;
     QSettings settings(path, QSettings::IniFormat);
     change(settings);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    if (settings.status() != QSettings::NoError)
+        return false;
+    if (previous)
+        StampLaterThan(path, *previous);
+    return true;
 }
 } // namespace
 
@@ -34,6 +74,13 @@ QString Profile::FilePath() const {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return config + QLatin1Char('/') + m_organisation + QLatin1Char('/') + m_application +
            QStringLiteral(".ini");
+}
+
+ProfileLock Profile::Lock() const {
+    // Not the settings' own "<file>.lock", which every sync takes and drops.
+    const QString path = FilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return ProfileLock(path + QStringLiteral(".lock-step"));
 }
 
 QString Profile::EncodeName(const QString& name) {
@@ -81,18 +128,13 @@ QString Profile::GetString(const QString& section, const QString& entry,
                            const QString& defaultValue) const {
     const QSettings settings(FilePath(), QSettings::IniFormat);
     const QVariant value = settings.value(Key(section, entry));
-    if (!value.isValid())
-        return defaultValue;
-    // A hand-edited value with commas reads back as a list.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
+    return value.isValid() ? Text(value) : defaultValue;
 }
 
 bool Profile::WriteInt(const QString& section, const QString& entry, int value) {
     if (section.isEmpty() || entry.isEmpty())
         return false;
-    return WriteThrough(FilePath(), [&](QSettings& s) { s.setValue(Key(section, entry), value); });
+    return WriteThrough(*this, [&](QSettings& s) { s.setValue(Key(section, entry), value); });
 }
 
 bool Profile::WriteString(const QString& section, const std::optional<QString>& entry,
@@ -100,7 +142,7 @@ bool Profile::WriteString(const QString& section, const std::optional<QString>& 
     // An empty name would stand for the whole file.
     if (section.isEmpty() || (entry && entry->isEmpty()))
         return false;
-    return WriteThrough(FilePath(), [&](QSettings& s) {
+    return WriteThrough(*this, [&](QSettings& s) {
         if (!entry)
             s.remove(EncodeName(section));
         else if (!value)
@@ -117,4 +159,15 @@ QStringList Profile::Entries(const QString& section) const {
     for (const QString& key : settings.childKeys())
         entries.append(DecodeName(key));
     return entries;
+}
+
+QMap<QString, QString> Profile::Values(const QString& section) const {
+    if (section.isEmpty())
+        return {};
+    QSettings settings(FilePath(), QSettings::IniFormat);
+    settings.beginGroup(EncodeName(section));
+    QMap<QString, QString> values;
+    for (const QString& key : settings.childKeys())
+        values.insert(DecodeName(key), Text(settings.value(key)));
+    return values;
 }

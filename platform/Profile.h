@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ProfileLock.h"
+
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -10,6 +13,11 @@
 // disk before it returns; writes of two processes to different keys of the
 // same file merge without loss. Any section name of 1 to 200 characters
 // reads back identical.
+//
+// A command that reads values and then writes on what it read (add a
+// favourite, save a bookmark) holds Lock() across the whole step; every write
+// takes the same lock, so no other program's write lands inside the step, and
+// the step's reads see every write another program completed before it.
 class Profile {
 public:
     Profile(QString organisation, QString application);
@@ -28,7 +36,13 @@ public:
                      const std::optional<QString>& value);
     // The names of a section's entries, sorted.
     QStringList Entries(const QString& section) const;
+    // Every entry of a section with its value as GetString gives it, read at once.
+    QMap<QString, QString> Values(const QString& section) const;
     QString FilePath() const;
+
+    // Waits until no other program is in a step on this profile, then holds
+    // the profile until the guard is released. Nests on one thread.
+    ProfileLock Lock() const;
 
     // How a section or entry name is stored: '%', '/' and '\' percent-encoded,
     // since the settings file treats slashes as group separators.

@@ -80,6 +80,14 @@ TEST_F(ProfileTest, AFailedWriteIsReported) {
     EXPECT_FALSE(profile.WriteInt("cdrom", "delay", 5));
 }
 
+TEST_F(ProfileTest, ValuesReadsAWholeSection) {
+    ASSERT_TRUE(profile.WriteInt("a/b", "total", 2));
+    ASSERT_TRUE(profile.WriteString("a/b", QString("x=y"), QString("one, two")));
+    ASSERT_TRUE(profile.WriteInt("other", "total", 9));
+    EXPECT_EQ(profile.Values("a/b"), (QMap<QString, QString>{{"total", "2"}, {"x=y", "one, two"}}));
+    EXPECT_TRUE(profile.Values("none").isEmpty());
+}
+
 class SectionNameTest : public ProfileTest, public ::testing::WithParamInterface<QString> {};
 
 TEST_P(SectionNameTest, ReadsBackIdentical) {

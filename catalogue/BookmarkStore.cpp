@@ -1,0 +1,115 @@
+#include "BookmarkStore.h"
+
+#include "NumberedList.h"
+
+#include <QMap>
+#include <algorithm>
+
+namespace {
+const QString kSection = QStringLiteral("bookmark");
+const QString kTotalEntry = QStringLiteral("total");
+const QString kMissing = QStringLiteral("error");
+
+// The keys of a bookmark's section.
+const QString kMode = QStringLiteral("mode");
+const QString kCurrentTreasury = QStringLiteral("currentTreasury");
+const QString kImageCounter = QStringLiteral("imageCounter");
+const QString kTreasury1 = QStringLiteral("treasury1");
+const QString kImageMax = QStringLiteral("imageMax");
+const QString kAll = QStringLiteral("all");
+const QString kCategory = QStringLiteral("category");
+const QString kCategoryShort = QStringLiteral("categoryShort");
+// "all" is always written as 7 and carries nothing the viewer reads.
+constexpr int kAllValue = 7;
+// A mode read from a section that lacks one.
+constexpr int kNoMode = 10;
+
+QString EntryName(qint64 number) {
+    return QString::number(number);
+}
+
+// As Profile::GetInt reads a value.
+int IntOf(const QMap<QString, QString>& values, const QString& key, int defaultValue) {
+    bool ok = false;
+    const int value = values.value(key).trimmed().toInt(&ok);
+    return ok ? value : defaultValue;
+}
+} // namespace
+
+BookmarkStore::BookmarkStore(Profile profile) : m_profile(std::move(profile)) {}
+
+int BookmarkStore::Total() const {
+    return NumberedList(m_profile, kSection).Total();
+}
+
+QStringList BookmarkStore::Names() const {
+    const NumberedList list(m_profile, kSection);
+    return list.Entries(std::min<qint64>(list.Total(), list.Highest()), kMissing);
+}
+
+bool BookmarkStore::Exists(const QString& name) const {
+    // An empty name would read the file's general section.
+    return !name.isEmpty() && m_profile.GetInt(name, kMode, kNoMode) != kNoMode;
+}
+
+bool BookmarkStore::Save(const QString& name, const Bookmark& bookmark) {
+    if (name.isEmpty())
+        return false;
+    const ProfileLock lock = m_profile.Lock();
+    const NumberedList list(m_profile, kSection);
+    bool written = true;
+    if (!list.Find(name, list.Total())) {
+        if (list.Total() >= NumberedList::kHighestNumber)
+            return false;
+        const int total = list.Total() + 1;
+        written &= m_profile.WriteInt(kSection, kTotalEntry, total);
+        written &= m_profile.WriteString(kSection, EntryName(total), name);
+    }
+    written &= m_profile.WriteInt(name, kMode, static_cast<int>(bookmark.mode));
+    written &= m_profile.WriteInt(name, kCurrentTreasury, bookmark.currentTreasury);
+    written &= m_profile.WriteInt(name, kImageCounter, bookmark.imageCounter);
+    written &= m_profile.WriteInt(name, kTreasury1, bookmark.treasury1);
+    written &= m_profile.WriteInt(name, kImageMax, bookmark.imageMax);
+    written &= m_profile.WriteInt(name, kAll, kAllValue);
+    written &= m_profile.WriteInt(name, kCategory, bookmark.category);
+    written &= m_profile.WriteString(name, kCategoryShort, bookmark.categoryShort);
+    return written;
+}
+
+Bookmark BookmarkStore::Load(const QString& name) const {
+    const Bookmark missing;
+    if (name.isEmpty())
+        return missing;
+    const QMap<QString, QString> values = m_profile.Values(name);
+    Bookmark bookmark;
+    bookmark.mode = static_cast<ViewMode>(IntOf(values, kMode, static_cast<int>(missing.mode)));
+    bookmark.currentTreasury = IntOf(values, kCurrentTreasury, missing.currentTreasury);
+    bookmark.imageCounter = IntOf(values, kImageCounter, missing.imageCounter);
+    bookmark.treasury1 = IntOf(values, kTreasury1, missing.treasury1);
+    bookmark.imageMax = IntOf(values, kImageMax, missing.imageMax);
+    bookmark.category = IntOf(values, kCategory, missing.category);
+    bookmark.categoryShort = values.value(kCategoryShort, missing.categoryShort);
+    return bookmark;
+}
+
+std::optional<int> BookmarkStore::Delete(const QString& name) {
+    if (name.isEmpty())
+        return std::nullopt;
+    const ProfileLock lock = m_profile.Lock();
+    const NumberedList list(m_profile, kSection);
+    const int total = list.Total();
+    const std::optional<qint64> found = list.Find(name, total);
+    if (!found)
+        return std::nullopt;
+    m_profile.WriteString(name, std::nullopt, std::nullopt);
+    const int remaining = total - 1; // found, so the total was at least 1
+    m_profile.WriteInt(kSection, kTotalEntry, remaining);
+    m_profile.WriteString(kSection, EntryName(*found), std::nullopt);
+    // The last entry fills the hole; a hand-edited list may lack it.
+    const std::optional<QString> last = list.Entry(total);
+    if (remaining != 0 && *found != total && last) {
+        m_profile.WriteString(kSection, EntryName(total), std::nullopt);
+        m_profile.WriteString(kSection, EntryName(*found), *last);
+    }
+    return remaining;
+}

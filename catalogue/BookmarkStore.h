@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Catalogue.h"
+#include "Categories.h"
+#include "Profile.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Where the viewer stood when a bookmark was saved. A hand-edited profile may
+// give any integer for any of these, the mode included; the viewer checks
+// them when it takes them up.
+struct Bookmark {
+    ViewMode mode = ViewMode::all;
+    int currentTreasury = 1;
+    int imageCounter = 0;
+    int treasury1 = 1;
+    int imageMax = kCatalogueSize;
+    int category = kInitialCategoryNumber;
+    QString categoryShort = QStringLiteral("AL");
+
+    bool operator==(const Bookmark&) const = default;
+};
+
+// The bookmarks in the profile: section "bookmark" lists their names in
+// entries "1" to "total"; each bookmark keeps its values in a section of its
+// own name. Saving and deleting are each one step under the profile's lock.
+class BookmarkStore {
+public:
+    explicit BookmarkStore(Profile profile = Profile::App());
+
+    // The stored count; 0 when it is negative or not a number.
+    int Total() const;
+    // Entries 1 to total, a missing one as "error". The list ends at the
+    // highest entry the section holds, whatever total a hand may have written.
+    QStringList Names() const;
+    // Whether the name's section holds a mode other than 10.
+    bool Exists(const QString& name) const;
+    // Lists the name unless the list holds it already, then writes the
+    // bookmark's values into its section. False when nothing was saved (an
+    // empty name, or a list as long as a list can be) or a write failed.
+    bool Save(const QString& name, const Bookmark& bookmark);
+    // The values in the name's section, each missing one as in Bookmark{}.
+    Bookmark Load(const QString& name) const;
+    // Removes the name's section and its entry, whose place the last entry
+    // takes; returns the new total. nullopt, with nothing written, when the
+    // list does not hold the name.
+    std::optional<int> Delete(const QString& name);
+
+private:
+    Profile m_profile;
+};

@@ -1,0 +1,185 @@
+#include "BookmarkStore.h"
+
+#include "StoreInspection.h"
+#include "TempEnvironment.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+Bookmark Sample(int seed) {
+    Bookmark bookmark;
+    bookmark.mode = seed % 2 ? ViewMode::category : ViewMode::favourites;
+    bookmark.currentTreasury = seed;
+    bookmark.imageCounter = 100 + seed;
+    bookmark.treasury1 = 200 + seed;
+    bookmark.imageMax = 300 + seed;
+    bookmark.category = 21 + seed;
+    bookmark.categoryShort = QString("C%1").arg(seed);
+    return bookmark;
+}
+
+class BookmarkStoreTest : public ::testing::Test {
+protected:
+    void SaveAll(const QStringList& names) {
+        for (int i = 0; i < names.size(); ++i)
+            ASSERT_TRUE(store.Save(names[i], Sample(i))) << names[i].toStdString();
+    }
+
+    TempEnvironment env;
+    Profile profile = Profile::App();
+    BookmarkStore store{profile};
+};
+
+TEST_F(BookmarkStoreTest, SaveListsTheNameOnceAndWritesItsValues) {
+    ASSERT_TRUE(store.Save("Zed", Sample(1)));
+    EXPECT_EQ(store.Names(), QStringList({"Zed"}));
+    EXPECT_EQ(store.Total(), 1);
+    QStringList keys = profile.Entries("Zed");
+    keys.sort();
+    EXPECT_EQ(keys, BookmarkKeys());
+    EXPECT_EQ(profile.GetInt("Zed", "all", 0), 7);
+    EXPECT_EQ(profile.GetInt("Zed", "mode", 0), 2);
+    EXPECT_TRUE(store.Exists("Zed"));
+
+    ASSERT_TRUE(store.Save("Zed", Sample(2)));
+    EXPECT_EQ(store.Names(), QStringList({"Zed"}));
+    EXPECT_EQ(store.Load("Zed"), Sample(2));
+}
+
+TEST_F(BookmarkStoreTest, LoadGivesTheValuesAsStored) {
+    Bookmark odd;
+    odd.mode = static_cast<ViewMode>(42);
+    odd.currentTreasury = -3;
+    odd.imageCounter = 2147483647;
+    odd.treasury1 = 0;
+    odd.imageMax = 9999;
+    odd.category = 77;
+    odd.categoryShort = "";
+    ASSERT_TRUE(store.Save("odd", odd));
+    EXPECT_EQ(store.Load("odd"), odd);
+}
+
+TEST_F(BookmarkStoreTest, MissingValuesLoadAsTheStartingView) {
+    const Bookmark none = store.Load("never saved");
+    EXPECT_EQ(none.mode, ViewMode::all);
+    EXPECT_EQ(none.currentTreasury, 1);
+    EXPECT_EQ(none.imageCounter, 0);
+    EXPECT_EQ(none.treasury1, 1);
+    EXPECT_EQ(none.imageMax, 743);
+    EXPECT_EQ(none.category, 20);
+    EXPECT_EQ(none.categoryShort, QString("AL"));
+
+    PutProfileText(profile, "[part]\nmode=5\nimageMax=lots\ncategoryShort=\n");
+    Bookmark part = none;
+    part.mode = ViewMode::favourites;
+    part.categoryShort = "";
+    EXPECT_EQ(store.Load("part"), part);
+}
+
+TEST_F(BookmarkStoreTest, DeleteMovesTheLastEntryIntoTheHole) {
+    SaveAll({"Zed", "apple", "Monday"});
+    EXPECT_EQ(store.Delete("Zed"), 2);
+    EXPECT_EQ(store.Names(), QStringList({"Monday", "apple"}));
+    EXPECT_EQ(profile.Values("bookmark"),
+              (QMap<QString, QString>{{"total", "2"}, {"1", "Monday"}, {"2", "apple"}}));
+    EXPECT_TRUE(profile.Entries("Zed").isEmpty());
+    EXPECT_FALSE(store.Exists("Zed"));
+    EXPECT_EQ(store.Load("Monday"), Sample(2));
+    EXPECT_TRUE(InvariantBreaches(profile).isEmpty());
+}
+
+TEST_F(BookmarkStoreTest, DeletingTheLastEntryMovesNothing) {
+    SaveAll({"Zed", "apple", "Monday"});
+    EXPECT_EQ(store.Delete("Monday"), 2);
+    EXPECT_EQ(store.Names(), QStringList({"Zed", "apple"}));
+    EXPECT_EQ(store.Delete("Zed"), 1);
+    EXPECT_EQ(store.Delete("apple"), 0);
+    EXPECT_TRUE(store.Names().isEmpty());
+    EXPECT_EQ(profile.Values("bookmark"), (QMap<QString, QString>{{"total", "0"}}));
+    EXPECT_TRUE(InvariantBreaches(profile).isEmpty());
+}
+
+TEST_F(BookmarkStoreTest, DeletingAnUnlistedNameChangesNothing) {
+    SaveAll({"Zed"});
+    ASSERT_TRUE(profile.WriteInt("ghost", "mode", 1)); // a section the list does not hold
+    const QByteArray before = ProfileBytes(profile);
+    EXPECT_EQ(store.Delete("ghost"), std::nullopt);
+    EXPECT_EQ(store.Delete("zed"), std::nullopt);
+    EXPECT_EQ(store.Delete(""), std::nullopt);
+    EXPECT_EQ(ProfileBytes(profile), before);
+}
+
+TEST_F(BookmarkStoreTest, ExistsReadsTheMode) {
+    EXPECT_FALSE(store.Exists("Zed"));
+    SaveAll({"Zed"});
+    EXPECT_TRUE(store.Exists("Zed"));
+    EXPECT_FALSE(store.Exists("zed"));
+    EXPECT_FALSE(store.Exists(""));
+    ASSERT_TRUE(profile.WriteInt("Zed", "mode", 10));
+    EXPECT_FALSE(store.Exists("Zed"));
+}
+
+TEST_F(BookmarkStoreTest, AnEmptyNameIsNotSaved) {
+    EXPECT_FALSE(store.Save("", Sample(1)));
+    EXPECT_TRUE(ProfileBytes(profile).isEmpty());
+    EXPECT_EQ(store.Load(""), store.Load("never saved"));
+}
+
+TEST_F(BookmarkStoreTest, ValuesWithCommasReadBackAsWritten) {
+    Bookmark bookmark = Sample(3);
+    bookmark.categoryShort = "A,N";
+    ASSERT_TRUE(store.Save("one, two", bookmark));
+    EXPECT_EQ(store.Names(), QStringList({"one, two"}));
+    EXPECT_EQ(store.Load("one, two"), bookmark);
+    // Commas a person typed without quotes read back too.
+    PutProfileText(profile, ProfileBytes(profile) + "[typed]\ncategoryShort=x,y\n");
+    EXPECT_EQ(store.Load("typed").categoryShort, QString("x,y"));
+}
+
+struct AwkwardName {
+    const char* label;
+    QString name;
+};
+
+void PrintTo(const AwkwardName& awkward, std::ostream* out) {
+    *out << awkward.label;
+}
+
+class AwkwardNameTest : public BookmarkStoreTest,
+                        public ::testing::WithParamInterface<AwkwardName> {};
+
+TEST_P(AwkwardNameTest, SurvivesEveryStepAndLeavesOthersAlone) {
+    const QString name = GetParam().name;
+    ASSERT_TRUE(store.Save("a", Sample(1)));
+    ASSERT_TRUE(store.Save(name, Sample(2)));
+    EXPECT_EQ(store.Names(), QStringList({"a", name}));
+    EXPECT_EQ(store.Load(name), Sample(2));
+    EXPECT_EQ(store.Load("a"), Sample(1));
+    EXPECT_TRUE(store.Exists(name));
+    EXPECT_TRUE(InvariantBreaches(profile).isEmpty())
+        << InvariantBreaches(profile).join("\n").toStdString();
+
+    EXPECT_EQ(store.Delete(name), 1);
+    EXPECT_EQ(store.Names(), QStringList({"a"}));
+    EXPECT_FALSE(store.Exists(name));
+    EXPECT_EQ(store.Load("a"), Sample(1));
+    EXPECT_TRUE(InvariantBreaches(profile).isEmpty())
+        << InvariantBreaches(profile).join("\n").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bookmarks, AwkwardNameTest,
+    ::testing::Values(AwkwardName{"Slashes", "a/b/"}, AwkwardName{"Backslashes", "\\a\\b"},
+                      AwkwardName{"Equals", "k=v"}, AwkwardName{"Semicolon", ";c; d"},
+                      AwkwardName{"Brackets", "[x]"}, AwkwardName{"ClosingFirst", "]x["},
+                      AwkwardName{"Hash", "#hash"}, AwkwardName{"DoubleQuotes", "\"q\""},
+                      AwkwardName{"SingleQuote", "it's"}, AwkwardName{"Commas", "a,b,"},
+                      AwkwardName{"Blanks", "  both ends  "}, AwkwardName{"Tab", "a\tb"},
+                      AwkwardName{"Percent", "100%2F"}, AwkwardName{"At", "@Invalid()"},
+                      AwkwardName{"Accents", QString::fromUtf8("Ünïcödé")},
+                      AwkwardName{"Wide", QString::fromUtf8("日本 😀")},
+                      AwkwardName{"General", "General"}, AwkwardName{"ListLike", "bookmark/total"},
+                      AwkwardName{"Long", QString(200, QChar(u'é'))},
+                      AwkwardName{"Mixed", QString::fromUtf8(" [a/b]\\=;#\",ü ")}),
+    [](const ::testing::TestParamInfo<AwkwardName>& info) { return info.param.label; });
+} // namespace
