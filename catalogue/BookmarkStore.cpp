@@ -38,6 +38,14 @@ int IntOf(const QMap<QString, QString>& values, const QString& key, int defaultV
 
 BookmarkStore::BookmarkStore(Profile profile) : m_profile(std::move(profile)) {}
 
+bool BookmarkStore::IsReservedName(const QString& name) {
+    // The sections of both programs: the viewer's options, the two lists,
+    // the attached drives and the screen saver's settings.
+    static const QStringList kReserved{QStringLiteral("cdrom"), QStringLiteral("fav"), kSection,
+                                       QStringLiteral("Drives"), QStringLiteral("ScreenSaver")};
+    return kReserved.contains(name);
+}
+
 int BookmarkStore::Total() const {
     return NumberedList(m_profile, kSection).Total();
 }
@@ -53,7 +61,7 @@ bool BookmarkStore::Exists(const QString& name) const {
 }
 
 bool BookmarkStore::Save(const QString& name, const Bookmark& bookmark) {
-    if (name.isEmpty())
+    if (name.isEmpty() || IsReservedName(name))
         return false;
     const ProfileLock lock = m_profile.Lock();
     const NumberedList list(m_profile, kSection);
@@ -101,7 +109,8 @@ std::optional<int> BookmarkStore::Delete(const QString& name) {
     const std::optional<qint64> found = list.Find(name, total);
     if (!found)
         return std::nullopt;
-    m_profile.WriteString(name, std::nullopt, std::nullopt);
+    if (!IsReservedName(name))
+        m_profile.WriteString(name, std::nullopt, std::nullopt);
     const int remaining = total - 1; // found, so the total was at least 1
     m_profile.WriteInt(kSection, kTotalEntry, remaining);
     m_profile.WriteString(kSection, EntryName(*found), std::nullopt);

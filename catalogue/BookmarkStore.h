@@ -37,15 +37,21 @@ public:
     QStringList Names() const;
     // Whether the name's section holds a mode other than 10.
     bool Exists(const QString& name) const;
+    // A name whose section the programs keep their own settings in ("fav",
+    // "cdrom" ...): no bookmark may take it, or saving and deleting the
+    // bookmark would change or remove those settings.
+    static bool IsReservedName(const QString& name);
     // Lists the name unless the list holds it already, then writes the
     // bookmark's values into its section. False when nothing was saved (an
-    // empty name, or a list as long as a list can be) or a write failed.
+    // empty or reserved name, or a list as long as a list can be) or a write
+    // failed.
     bool Save(const QString& name, const Bookmark& bookmark);
     // The values in the name's section, each missing one as in Bookmark{}.
     Bookmark Load(const QString& name) const;
     // Removes the name's section and its entry, whose place the last entry
     // takes; returns the new total. nullopt, with nothing written, when the
-    // list does not hold the name.
+    // list does not hold the name. A reserved name listed by hand loses its
+    // entry but never its section.
     std::optional<int> Delete(const QString& name);
 
 private:

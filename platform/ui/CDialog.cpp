@@ -1,5 +1,6 @@
 #include "CDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -104,6 +105,10 @@ int CDialog::DoModal() {
     }
     if (CurrentHook()) {
         show();
+        // Shown and active, as a dialog a person sees: keys reach the focus.
+        activateWindow();
+        QApplication::setActiveWindow(this);
+        QCoreApplication::processEvents();
         CurrentHook()(*this);
         if (isVisible())
             EndDialog(IDCANCEL);

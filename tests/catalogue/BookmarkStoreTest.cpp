@@ -125,6 +125,19 @@ TEST_F(BookmarkStoreTest, AnEmptyNameIsNotSaved) {
     EXPECT_EQ(store.Load(""), store.Load("never saved"));
 }
 
+TEST_F(BookmarkStoreTest, TheProgramsOwnSectionsAreNeverABookmarks) {
+    ASSERT_TRUE(profile.WriteInt("fav", "total", 1));
+    ASSERT_TRUE(profile.WriteString("fav", QString("1"), QString("1T005HI1.BMP")));
+    for (const char* name : {"cdrom", "fav", "bookmark", "Drives", "ScreenSaver"})
+        EXPECT_FALSE(store.Save(name, Sample(1))) << name;
+    EXPECT_EQ(store.Total(), 0);
+    // A hand that listed one loses the entry on delete, never the section.
+    ASSERT_TRUE(profile.WriteInt("bookmark", "total", 1));
+    ASSERT_TRUE(profile.WriteString("bookmark", QString("1"), QString("fav")));
+    EXPECT_EQ(store.Delete("fav"), 0);
+    EXPECT_EQ(profile.GetString("fav", "1"), QString("1T005HI1.BMP"));
+}
+
 TEST_F(BookmarkStoreTest, ValuesWithCommasReadBackAsWritten) {
     Bookmark bookmark = Sample(3);
     bookmark.categoryShort = "A,N";
