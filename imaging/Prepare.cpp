@@ -1,6 +1,6 @@
 #include "Prepare.h"
 
-#include "MessageBox.h"
+#include "MessageReporter.h"
 #include "Palette.h"
 
 #include <new>
@@ -44,7 +44,8 @@ void PrepareDocumentBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSiz
     Prepare(hDIB, pPalette, sizeDoc);
 }
 
-void PrepareSaverBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSize& sizePicture) {
+void PrepareSaverBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSize& sizePicture,
+                        MessageReporter& reporter) {
     if (!Prepare(hDIB, pPalette, sizePicture))
-        AfxMessageBox(QStringLiteral("ERROR"), MB_OK);
+        reporter.AppMessage(QStringLiteral("ERROR"));
 }

@@ -5,6 +5,8 @@
 #include "CommandRouter.h"
 #include "CquelbyDoc.h"
 #include "DeviceContext.h"
+#include "MainWindow.h"
+#include "MessageBoxReporter.h"
 #include "Paint.h"
 #include "PrivateProfile.h"
 #include "Profile.h"
@@ -117,7 +119,9 @@ void CquelbyView::OnDraw(QPainter& painter, bool printing, const QRect& pageRect
     }
     const QRect dest = printing ? pageRect : source;
     CDC dc(painter);
-    if (PaintBitmap(dc, dest, m_doc.m_hDIB, source, m_doc.m_pPalette.get(), printing) == 0) {
+    MessageBoxReporter messageBoxes;
+    if (PaintBitmap(dc, dest, m_doc.m_hDIB, source, m_doc.m_pPalette.get(), printing,
+                    MainWindowOuterSize(), messageBoxes) == 0) {
         RecordBadPicture();
         return;
     }
@@ -148,7 +152,10 @@ void CquelbyView::OnActivateView() {
 }
 
 int CquelbyView::RealizeBitmapPalette() {
-    return RealizeDocumentPalette(m_doc.m_hDIB, m_doc.m_pPalette.get(), [this] { update(); });
+    if (!AfxGetMainWnd())
+        return 0;
+    CDC dc; // the main window's client area
+    return RealizeDocumentPalette(dc, m_doc.m_hDIB, m_doc.m_pPalette.get(), [this] { update(); });
 }
 
 void CquelbyView::OnExitWork() {
