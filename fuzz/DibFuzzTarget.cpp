@@ -1,14 +1,11 @@
 #include "DibFuzzTarget.h"
 
+#include "CMemFile.h"
 #include "DibFile.h"
 #include "DibRenderer.h"
-#include "File.h"
 #include "Palette.h"
 #include "Prepare.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -16,33 +13,11 @@
 
 namespace {
 
-// The reader works on an open file: each input is written to one scratch
-// file in memory-backed /dev/shm (the temporary folder where there is none).
-const QString& ScratchPath() {
-    static const QString path =
-        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
-                                                   : QDir::tempPath()) +
-        QStringLiteral("/quelby-dib-fuzz-%1.bmp").arg(QCoreApplication::applicationPid());
-    return path;
-}
-
+// The real reader, on a file over the input's own bytes (read in place, so a
+// read past them is caught). A memory file raises nothing while it reads.
 HDIB ReadInput(const std::uint8_t* data, std::size_t size) {
-    QFile scratch(ScratchPath());
-    if (!scratch.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        scratch.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
-        return {};
-    scratch.close();
-    CFile file;
-    if (!file.Open(ScratchPath(), CFile::modeRead | CFile::shareDenyWrite))
-        return {};
-    HDIB hDIB;
-    try {
-        hDIB = ReadBitmapFile(file);
-    } catch (const CFileException&) {
-    }
-    file.Abort();
-    QFile::remove(ScratchPath()); // leave nothing behind in /dev/shm
-    return hDIB;
+    CMemFile file(data, size);
+    return ReadBitmapFile(file);
 }
 
 void Paint(HDIB& hDIB, const QSize& size) {

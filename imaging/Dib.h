@@ -1,10 +1,9 @@
 #pragma once
 
+#include "DibHeader.h"
 #include "GlobalBlock.h"
 
-#include <cstddef>
 #include <cstdint>
-#include <span>
 
 // A packed device-independent bitmap in a movable, zero-filled block: the
 // header at offset 0, the colour table right after it, then the pixel bits.
@@ -12,21 +11,12 @@
 // and frees its block; an empty handle is "none".
 using HDIB = GlobalBlock;
 
-// The bytes of a locked block. Every query below takes the whole block, not
-// just its address, so that a block shorter than the header it claims is
-// never read past: a field that does not lie within the block reads as 0.
-using DibBytes = std::span<const std::uint8_t>;
-
 inline DibBytes LockedDib(const GlobalLockGuard& lock) {
     return {lock.Data(), lock.Data() ? lock.Size() : 0};
 }
 
-// Header forms: exactly 40 is an information header; any other size,
-// 12 or not, is read as a core header.
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kCoreHeaderSize = 12;
-enum : std::uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2 };
-
+// The header queries: each a view of ReadDibHeader (DibHeader.h), so a field
+// that does not lie within the block reads as 0.
 std::uint32_t BitmapHeaderSize(DibBytes dib);
 bool IsInfoHeader(DibBytes dib);
 // Width and height as unsigned 32-bit values; a core header's 16-bit fields
@@ -41,21 +31,17 @@ std::uint32_t BitmapImageSize(DibBytes dib);
 // Colours used when non-zero (its low 16 bits), otherwise 2, 16 or 256 for
 // 1, 4 or 8 bits per pixel and 0 for deeper bitmaps.
 std::uint16_t BitmapColorCount(DibBytes dib);
-// The full colour table of a bit count: 2, 16 or 256; 0 for direct colours.
-std::uint16_t ColorCountOfBitCount(std::uint16_t bitCount);
-// Colour count x 4 after an information header, x 3 after a core header.
+// Colour count x 4 after an information header, x 3 after a core header, as
+// a 16-bit value (65535 colours wrap here). Only a size to show: the bits
+// start at BitmapBitsOffset.
 std::uint16_t BitmapColorTableSize(DibBytes dib);
-// Offset of the pixel bits: header size + colour-table size (64-bit, since
-// the header size is whatever the block's first value says).
+// Offset of the pixel bits: header size + the full colour table, in 64 bits.
 std::uint64_t BitmapBitsOffset(DibBytes dib);
 // The pixel bits, or nullptr when they would start beyond the block.
 const std::uint8_t* BitmapBits(DibBytes dib);
 // Whether the whole header and the colour table lie within the block. Every
 // routine that looks at colours checks this first.
 bool BitmapColorTableFits(DibBytes dib);
-
-// Bytes of one padded row: ((width x bit count + 31) / 32) x 4, in 64 bits.
-std::uint64_t BitmapRowSize(std::uint32_t width, std::uint16_t bitCount);
 
 // A zero-filled block of the source's allocated size holding a copy of every
 // byte; none for none or when the memory cannot be had.

@@ -9,12 +9,12 @@ constexpr QRgb kMissingColor = 0xFF000000; // opaque black
 // One stored row of an uncompressed bitmap, addressed from the picture's top.
 const std::uint8_t* StoredRow(const DibLayout& layout, const std::uint8_t* block, int topRow) {
     const std::uint64_t stored = std::uint64_t(layout.height - 1 - topRow);
-    return block + layout.bitsOffset + stored * layout.rowSize;
+    return block + layout.header.bitsOffset + stored * layout.rowSize;
 }
 
 void Decode4Bit(QImage& image, const DibLayout& layout, const std::uint8_t* block,
                 const DibColors& colors, int firstRow) {
-    const int width = int(layout.width);
+    const int width = layout.width;
     for (int r = 0; r < image.height(); ++r) {
         const std::uint8_t* src = StoredRow(layout, block, firstRow + r);
         auto* dst = reinterpret_cast<QRgb*>(image.scanLine(r));
@@ -31,7 +31,7 @@ void Decode4Bit(QImage& image, const DibLayout& layout, const std::uint8_t* bloc
 // A table look-up per pixel: one pass, and the paint is then a plain copy.
 void Decode8Bit(QImage& image, const DibLayout& layout, const std::uint8_t* block,
                 const DibColors& colors, int firstRow) {
-    const int width = int(layout.width);
+    const int width = layout.width;
     for (int r = 0; r < image.height(); ++r) {
         const std::uint8_t* src = StoredRow(layout, block, firstRow + r);
         auto* dst = reinterpret_cast<QRgb*>(image.scanLine(r));
@@ -41,7 +41,7 @@ void Decode8Bit(QImage& image, const DibLayout& layout, const std::uint8_t* bloc
 }
 
 void Decode24Bit(QImage& image, const DibLayout& layout, const std::uint8_t* block, int firstRow) {
-    const int width = int(layout.width);
+    const int width = layout.width;
     for (int r = 0; r < image.height(); ++r) {
         const std::uint8_t* src = StoredRow(layout, block, firstRow + r);
         auto* dst = reinterpret_cast<QRgb*>(image.scanLine(r));
@@ -61,7 +61,7 @@ constexpr std::array<std::uint8_t, 32> MakeExpand5() {
 constexpr std::array<std::uint8_t, 32> kExpand5 = MakeExpand5();
 
 void Decode16Bit(QImage& image, const DibLayout& layout, const std::uint8_t* block, int firstRow) {
-    const int width = int(layout.width);
+    const int width = layout.width;
     for (int r = 0; r < image.height(); ++r) {
         const std::uint8_t* src = StoredRow(layout, block, firstRow + r);
         auto* dst = reinterpret_cast<QRgb*>(image.scanLine(r));
@@ -81,9 +81,9 @@ class RleDecoder {
 public:
     RleDecoder(QImage& image, const DibLayout& layout, const std::uint8_t* block,
                const DibColors& colors, int firstRow)
-        : m_image(image), m_colors(colors), m_data(block + layout.bitsOffset),
-          m_size(layout.bitsSize), m_width(int(layout.width)), m_height(int(layout.height)),
-          m_firstRow(firstRow), m_four(layout.compression == std::uint32_t(DibCompression::Rle4)) {}
+        : m_image(image), m_colors(colors), m_data(block + layout.header.bitsOffset),
+          m_size(layout.bitsSize), m_width(layout.width), m_height(layout.height),
+          m_firstRow(firstRow), m_four(layout.header.compression == DibCompression::Rle4) {}
 
     // Returns the number of pixels written into the image.
     std::int64_t Run() {
@@ -185,17 +185,18 @@ private:
 DibColors ReadDibColors(const DibLayout& layout, const std::uint8_t* block) {
     DibColors colors;
     colors.fill(kMissingColor);
-    const std::uint32_t count = std::min<std::uint32_t>(layout.colorCount, 256);
-    const std::uint8_t* entry = block + layout.colorTableOffset;
-    for (std::uint32_t i = 0; i < count; ++i, entry += layout.colorEntrySize)
+    const DibHeader& header = layout.header;
+    const std::uint32_t count = std::min<std::uint32_t>(header.colorCount, 256);
+    const std::uint8_t* entry = block + header.headerSize; // the table follows the header
+    for (std::uint32_t i = 0; i < count; ++i, entry += header.colorEntrySize)
         colors[i] = qRgb(entry[2], entry[1], entry[0]); // stored blue, green, red
     return colors;
 }
 
 QImage DecodeDibRows(const DibLayout& layout, const std::uint8_t* block, const DibColors& colors,
                      int firstRow, int rowCount) {
-    const bool rle = layout.compression != std::uint32_t(DibCompression::None);
-    QImage image(int(layout.width), rowCount,
+    const bool rle = layout.header.compression != DibCompression::None;
+    QImage image(layout.width, rowCount,
                  rle ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image.isNull())
         return image;
@@ -205,11 +206,11 @@ QImage DecodeDibRows(const DibLayout& layout, const std::uint8_t* block, const D
         if (decoder.Run() == std::int64_t(image.width()) * image.height())
             image.reinterpretAsFormat(
                 QImage::Format_RGB32); // every pixel opaque: a plain copy suffices
-    } else if (layout.bitCount == 4) {
+    } else if (layout.header.bitCount == 4) {
         Decode4Bit(image, layout, block, colors, firstRow);
-    } else if (layout.bitCount == 8) {
+    } else if (layout.header.bitCount == 8) {
         Decode8Bit(image, layout, block, colors, firstRow);
-    } else if (layout.bitCount == 16) {
+    } else if (layout.header.bitCount == 16) {
         Decode16Bit(image, layout, block, firstRow);
     } else {
         Decode24Bit(image, layout, block, firstRow);

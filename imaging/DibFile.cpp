@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint16_t kBitmapType = 0x4D42; // "BM"
-
 void PutU16(std::uint8_t* p, std::uint16_t value) {
     p[0] = static_cast<std::uint8_t>(value);
     p[1] = static_cast<std::uint8_t>(value >> 8);
@@ -20,19 +17,26 @@ void PutU32(std::uint8_t* p, std::uint32_t value) {
     PutU16(p + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
-// Bytes of the bitmap to write (header, colour table, pixel data), or 0 when
-// it cannot be written: not an information header, or a bitmap that would
-// reach past its block. *pPixelSize receives the pixel data size.
-std::uint64_t WritableBitmapSize(DibBytes dib, std::uint64_t* pPixelSize) {
-    if (!IsInfoHeader(dib) || dib.size() < kInfoHeaderSize || !BitmapColorTableFits(dib))
+bool IsRle(const DibHeader& header) {
+    return header.compression == DibCompression::Rle8 || header.compression == DibCompression::Rle4;
+}
+
+// The pixel data to write: an RLE bitmap's image size as it stands,
+// otherwise row size x height.
+std::uint64_t PixelSize(const DibHeader& header) {
+    if (IsRle(header))
+        return header.imageSize;
+    return BitmapRowSize(header.width, header.bitCount) * header.height;
+}
+
+// Bytes of the bitmap to write (header, the whole colour table, pixel data),
+// or 0 when it cannot be written: not an information header, or a bitmap
+// that would reach past its block.
+std::uint64_t WritableBitmapSize(const DibHeader& header, std::size_t blockSize) {
+    if (header.form != DibForm::Info || !header.colorTableInBlock)
         return 0;
-    const std::uint32_t compression = BitmapCompression(dib);
-    if (compression == BI_RLE8 || compression == BI_RLE4)
-        *pPixelSize = BitmapImageSize(dib);
-    else
-        *pPixelSize = BitmapRowSize(BitmapWidth(dib), BitmapBitCount(dib)) * BitmapHeight(dib);
-    const std::uint64_t size = kInfoHeaderSize + BitmapColorTableSize(dib) + *pPixelSize;
-    if (size > dib.size() || size > std::numeric_limits<std::uint32_t>::max() - kFileHeaderSize)
+    const std::uint64_t size = header.bitsOffset + PixelSize(header);
+    if (size > blockSize || size > std::numeric_limits<std::uint32_t>::max() - kFileHeaderSize)
         return 0;
     return size;
 }
@@ -72,21 +76,20 @@ bool WriteBitmapFile(HDIB& hDIB, CFile& file) {
     GlobalLockGuard lock(hDIB);
     if (!lock.Data())
         return false;
-    const DibBytes dib = LockedDib(lock);
-    std::uint64_t pixelSize = 0;
-    const std::uint64_t bitmapSize = WritableBitmapSize(dib, &pixelSize);
+    const DibHeader header = ReadDibHeader(LockedDib(lock));
+    const std::uint64_t bitmapSize = WritableBitmapSize(header, lock.Size());
     if (bitmapSize == 0)
         return false;
     // The held bitmap is corrected in place, so a wrong image size in a file
     // that was read is repaired by writing it out.
-    const std::uint32_t compression = BitmapCompression(dib);
-    if (compression != BI_RLE8 && compression != BI_RLE4)
-        PutU32(lock.Data() + 20, static_cast<std::uint32_t>(pixelSize));
+    if (!IsRle(header))
+        PutU32(lock.Data() + 20, static_cast<std::uint32_t>(PixelSize(header)));
 
     std::array<std::uint8_t, kFileHeaderSize> fileHeader{};
     PutU16(&fileHeader[0], kBitmapType);
-    PutU32(&fileHeader[2], static_cast<std::uint32_t>(bitmapSize + kFileHeaderSize));
-    PutU32(&fileHeader[10], kFileHeaderSize + kInfoHeaderSize + BitmapColorTableSize(dib));
+    PutU32(&fileHeader[2], static_cast<std::uint32_t>(kFileHeaderSize + bitmapSize));
+    // Where this writer puts the bits: right after the whole colour table.
+    PutU32(&fileHeader[10], static_cast<std::uint32_t>(kFileHeaderSize + header.bitsOffset));
     // A file exception passes on; the guard unlocks the block.
     file.Write(fileHeader.data(), kFileHeaderSize);
     file.Write(lock.Data(), static_cast<std::uint32_t>(bitmapSize));

@@ -13,9 +13,11 @@ class CFile;
 HDIB ReadBitmapFile(CFile& file);
 
 // Writes the held bitmap to an open, empty file: the 14-byte file header, then
-// the bitmap in one request. Refuses (false, nothing written) none, a core
-// header, and a bitmap whose colour table or pixel data would reach past its
-// block. For an uncompressed bitmap the image-size field of the held block is
-// corrected to row size x height before writing. A CFileException from the
-// file passes to the caller after the block has been unlocked.
+// the bitmap (header, the whole colour table, pixel data) in one request; the
+// file header's offset of the bits is 14 + BitmapBitsOffset. Refuses (false,
+// nothing written) none, a core header, and a bitmap whose colour table or
+// pixel data would reach past its block. For an uncompressed bitmap the
+// image-size field of the held block is corrected to row size x height before
+// writing. A CFileException from the file passes to the caller after the block
+// has been unlocked.
 bool WriteBitmapFile(HDIB& hDIB, CFile& file);

@@ -21,11 +21,11 @@ struct SourceImage {
 // plain copy is 2 to 4 times faster. 4 and 16 bits have no Qt format that
 // paints them right (Qt widens 5 bits by shifting, not rounding).
 QImage::Format WrapFormat(const DibLayout& layout) {
-    if (layout.compression != std::uint32_t(DibCompression::None))
+    if (layout.header.compression != DibCompression::None)
         return QImage::Format_Invalid;
-    if (layout.bitCount == 1)
+    if (layout.header.bitCount == 1)
         return QImage::Format_Mono;
-    if (layout.bitCount == 32)
+    if (layout.header.bitCount == 32)
         return QImage::Format_RGB32; // the top byte is unused and Qt ignores it
     return QImage::Format_Invalid;
 }
@@ -36,9 +36,9 @@ QImage::Format WrapFormat(const DibLayout& layout) {
 SourceImage WrapRows(const DibLayout& layout, const std::uint8_t* block, const DibColors& colors,
                      QImage::Format format, int firstRow, int rowCount) {
     const std::uint64_t lowest = std::uint64_t(layout.height - firstRow - rowCount);
-    const std::uint8_t* bits = block + layout.bitsOffset + lowest * layout.rowSize;
+    const std::uint8_t* bits = block + layout.header.bitsOffset + lowest * layout.rowSize;
     const auto bytesPerLine = qsizetype(layout.rowSize);
-    SourceImage source{QImage(bits, int(layout.width), rowCount, bytesPerLine, format), true};
+    SourceImage source{QImage(bits, layout.width, rowCount, bytesPerLine, format), true};
     if (reinterpret_cast<std::uintptr_t>(bits) % 4 != 0)
         source.image = source.image.copy();
     if (format == QImage::Format_Mono)
@@ -85,10 +85,10 @@ void Paint(QPainter& painter, const QRectF& target, const SourceImage& source, c
 
 int DrawDib(QPainter& painter, const QRect& target, const std::uint8_t* block,
             std::size_t blockSize, const QRect& source) {
-    const std::optional<DibLayout> layout = ParseDibLayout(block, blockSize);
+    const std::optional<DibLayout> layout = ParseDibLayout(DibBytes(block, blockSize));
     if (!layout || !source.isValid() || !target.isValid())
         return 0;
-    const QRect clipped = source & QRect(0, 0, int(layout->width), int(layout->height));
+    const QRect clipped = source & QRect(0, 0, layout->width, layout->height);
     if (clipped.isEmpty())
         return 0;
     const SourceImage image = MakeSource(*layout, block, clipped.top(), clipped.height());

@@ -2,13 +2,9 @@
 
 #include "DeviceContext.h"
 #include "DibRenderer.h"
-#include "MainWindow.h"
-#include "MessageBox.h"
+#include "MessageReporter.h"
 #include "Palette.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWidget>
 #include <algorithm>
 #include <limits>
 
@@ -46,12 +42,16 @@ int Centre(int outer, std::uint32_t inner) {
     return ClampToInt((std::int64_t(outer) - inner) / 2);
 }
 
+void ReportNoMainWindow(MessageReporter& reporter) {
+    reporter.PlainMessage(QStringLiteral("Unable to get handle"));
+}
+
 // One to one when the rectangles agree in size, otherwise the whole source
-// scaled into half the destination's width and height.
-int Draw(CDC& dc, const QPoint& position, const QRect& rcDest, const GlobalLockGuard& lock,
+// scaled into half the destination's width and height. The painter judges the
+// header against the block.
+int Draw(CDC& dc, const QPoint& position, const QRect& rcDest, DibBytes dib,
          const QRect& rcSource) {
-    const DibBytes dib = LockedDib(lock);
-    if (!dc.HasPainter() || !BitmapColorTableFits(dib))
+    if (!dc.HasPainter())
         return 0;
     if (rcDest.size() == rcSource.size())
         return DrawDib(dc.Painter(), QRect(position, rcDest.size()), dib.data(), dib.size(),
@@ -60,57 +60,47 @@ int Draw(CDC& dc, const QPoint& position, const QRect& rcDest, const GlobalLockG
     return DrawDib(dc.Painter(), QRect(position, half), dib.data(), dib.size(), rcSource);
 }
 
-void ReportNoMainWindow() {
-    PlainMessageBox(QStringLiteral("Unable to get handle"), MB_OK);
-}
-
 } // namespace
 
 int PaintBitmap(CDC& dc, const QRect& rcDest, HDIB& hDIB, const QRect& rcSource, CPalette* pPalette,
-                bool printing) {
+                bool printing, const std::optional<QSize>& frameSize, MessageReporter& reporter) {
     if (!hDIB) {
-        AfxMessageBox(QStringLiteral("error"), MB_OK);
+        reporter.AppMessage(QStringLiteral("error"));
         return 0;
     }
     GlobalLockGuard lock(hDIB);
     const BackgroundPaletteSelection selection(dc, pPalette);
     dc.SetStretchBltMode(COLORONCOLOR);
-    const QWidget* pMainWnd = AfxGetMainWnd();
-    if (!pMainWnd) {
+    if (!frameSize) {
         // The position needs the main window's size: nothing to measure.
-        ReportNoMainWindow();
+        ReportNoMainWindow(reporter);
         return 0;
     }
-    const QSize frame = pMainWnd->frameGeometry().size();
     const DibBytes dib = LockedDib(lock);
-    QPoint position(Centre(frame.width(), BitmapWidth(dib)) - kFrameLeftInset, 1);
-    if (frame.height() > kTallFrame)
-        position.setY(Centre(frame.height(), BitmapHeight(dib)) - kFrameTopInset);
+    const DibHeader header = ReadDibHeader(dib);
+    QPoint position(Centre(frameSize->width(), header.width) - kFrameLeftInset, 1);
+    if (frameSize->height() > kTallFrame)
+        position.setY(Centre(frameSize->height(), header.height) - kFrameTopInset);
     if (printing)
         position = QPoint(0, 0);
-    return Draw(dc, position, rcDest, lock, rcSource);
+    return Draw(dc, position, rcDest, dib, rcSource);
 }
 
 int PaintSaverBitmap(CDC& dc, const QRect& rcDest, HDIB& hDIB, const QRect& rcSource,
-                     CPalette* pPalette, const QSize& screenSize) {
+                     CPalette* pPalette, const QSize& screenSize, bool hasMainWindow,
+                     MessageReporter& reporter) {
     if (!hDIB)
         return 0;
     GlobalLockGuard lock(hDIB);
     const BackgroundPaletteSelection selection(dc, pPalette);
     dc.SetStretchBltMode(COLORONCOLOR);
-    if (!AfxGetMainWnd())
-        ReportNoMainWindow();
+    if (!hasMainWindow)
+        ReportNoMainWindow(reporter);
     const DibBytes dib = LockedDib(lock);
-    const QPoint position(Centre(screenSize.width(), BitmapWidth(dib)),
-                          Centre(screenSize.height(), BitmapHeight(dib)));
-    return Draw(dc, position, rcDest, lock, rcSource);
-}
-
-int PaintSaverBitmap(CDC& dc, const QRect& rcDest, HDIB& hDIB, const QRect& rcSource,
-                     CPalette* pPalette) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize();
-    return PaintSaverBitmap(dc, rcDest, hDIB, rcSource, pPalette, screenSize);
+    const DibHeader header = ReadDibHeader(dib);
+    const QPoint position(Centre(screenSize.width(), header.width),
+                          Centre(screenSize.height(), header.height));
+    return Draw(dc, position, rcDest, dib, rcSource);
 }
 
 int RealizeDocumentPalette(CDC& dc, HDIB& hDIB, CPalette* pPalette,
@@ -126,14 +116,6 @@ int RealizeDocumentPalette(CDC& dc, HDIB& hDIB, CPalette* pPalette,
     return 0;
 }
 
-int RealizeDocumentPalette(HDIB& hDIB, CPalette* pPalette,
-                           const std::function<void()>& updateAllViews) {
-    if (!hDIB || !pPalette || !AfxGetMainWnd())
-        return 0;
-    CDC dc; // the main window's client area
-    return RealizeDocumentPalette(dc, hDIB, pPalette, updateAllViews);
-}
-
 void RealizeSaverPalette(CDC& dc, HDIB& hDIB, CPalette* pPalette) {
     if (!hDIB || !pPalette)
         return;
@@ -142,9 +124,4 @@ void RealizeSaverPalette(CDC& dc, HDIB& hDIB, CPalette* pPalette) {
         return;
     dc.RealizePalette();
     dc.SelectPalette(pOld, true);
-}
-
-void RealizeSaverPalette(HDIB& hDIB, CPalette* pPalette) {
-    CDC dc; // the window's own context
-    RealizeSaverPalette(dc, hDIB, pPalette);
 }

@@ -57,10 +57,11 @@ bool CreateBitmapPalette(HDIB& hDIB, CPalette& palette) {
         return false;
     GlobalLockGuard lock(hDIB);
     const DibBytes dib = LockedDib(lock);
+    const DibHeader header = ReadDibHeader(dib);
     // The header is checked against the block before the table is read.
-    if (!lock.Data() || !BitmapColorTableFits(dib))
+    if (!lock.Data() || !header.colorTableInBlock)
         return false;
-    const std::uint16_t count = BitmapColorCount(dib);
+    const std::uint16_t count = header.colorCount;
     if (count == 0)
         return false;
     GlobalBlock hLogPal = GlobalBlock::Alloc(kLogPaletteHeaderSize + 4 * std::size_t(count));
@@ -72,10 +73,9 @@ bool CreateBitmapPalette(HDIB& hDIB, CPalette& palette) {
     out[1] = kPaletteVersion >> 8;
     out[2] = count & 0xFF;
     out[3] = count >> 8;
-    const std::size_t entrySize = IsInfoHeader(dib) ? 4 : 3;
-    const std::uint8_t* table = dib.data() + BitmapHeaderSize(dib);
+    const std::uint8_t* table = dib.data() + header.headerSize; // the table follows the header
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* in = table + i * entrySize; // blue, green, red
+        const std::uint8_t* in = table + i * header.colorEntrySize; // blue, green, red
         std::uint8_t* entry = out + kLogPaletteHeaderSize + 4 * i;
         entry[0] = in[2];
         entry[1] = in[1];

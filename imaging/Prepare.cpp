@@ -1,6 +1,6 @@
 #include "Prepare.h"
 
-#include "MessageBox.h"
+#include "MessageReporter.h"
 #include "Palette.h"
 
 #include <new>
@@ -12,12 +12,10 @@ constexpr std::uint32_t kLargestSignedSize = 0x7FFFFFFF;
 // Records the picture size; false for a negative width or height.
 bool RecordSize(HDIB& hDIB, QSize& size) {
     GlobalLockGuard lock(hDIB);
-    const DibBytes dib = LockedDib(lock);
-    const std::uint32_t width = BitmapWidth(dib);
-    const std::uint32_t height = BitmapHeight(dib);
-    if (width > kLargestSignedSize || height > kLargestSignedSize)
+    const DibHeader header = ReadDibHeader(LockedDib(lock));
+    if (header.width > kLargestSignedSize || header.height > kLargestSignedSize)
         return false;
-    size = QSize(static_cast<int>(width), static_cast<int>(height));
+    size = QSize(static_cast<int>(header.width), static_cast<int>(header.height));
     return true;
 }
 
@@ -46,7 +44,8 @@ void PrepareDocumentBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSiz
     Prepare(hDIB, pPalette, sizeDoc);
 }
 
-void PrepareSaverBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSize& sizePicture) {
+void PrepareSaverBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSize& sizePicture,
+                        MessageReporter& reporter) {
     if (!Prepare(hDIB, pPalette, sizePicture))
-        AfxMessageBox(QStringLiteral("ERROR"), MB_OK);
+        reporter.AppMessage(QStringLiteral("ERROR"));
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class CPalette;
+class MessageReporter;
 
 // The preparation step right after a bitmap has been read into a holder's
 // m_hDIB. The holder (the viewer's document, the saver's window) keeps the
@@ -20,6 +21,7 @@ class CPalette;
 // The viewer's document: drops a negative size silently.
 void PrepareDocumentBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSize& sizeDoc);
 
-// The saver's window: the same, and "ERROR" in the application's message box
-// after dropping a bitmap of negative size.
-void PrepareSaverBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSize& sizePicture);
+// The saver's window: the same, and "ERROR" as an application message after
+// dropping a bitmap of negative size.
+void PrepareSaverBitmap(HDIB& hDIB, std::unique_ptr<CPalette>& pPalette, QSize& sizePicture,
+                        MessageReporter& reporter);

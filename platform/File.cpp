@@ -61,6 +61,12 @@ bool CFile::Open(const QString& path, unsigned flags, CFileException* error) {
     return true;
 }
 
+void CFile::Attach(std::unique_ptr<FileSource> source, const QString& path) {
+    Abort();
+    m_source = std::move(source);
+    m_strFileName = path;
+}
+
 bool CFile::IsOpen() const {
     return m_source != nullptr;
 }

@@ -82,6 +82,11 @@ public:
     // Closes without raising anything.
     void Abort();
 
+protected:
+    // Makes this an open file on source, closing any file it held; for file
+    // objects over sources other than paths (CMemFile).
+    void Attach(std::unique_ptr<FileSource> source, const QString& path);
+
 private:
     FileSource& Source() const;
     template <typename Operation> auto Guarded(Operation operation) const;

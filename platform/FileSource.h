@@ -3,7 +3,8 @@
 #include <cstdint>
 
 // What an open CFile reads from and writes to: a host file, a file in a folder
-// volume or an extent of an ISO 9660 image. Failures raise CFileException.
+// volume, an extent of an ISO 9660 image or bytes in memory (CMemFile).
+// Failures raise CFileException.
 class FileSource {
 public:
     virtual ~FileSource() = default;

@@ -1,15 +1,11 @@
 #include "CBitmapButton.h"
 
-#include "Dib.h"
+#include "CMemFile.h"
+#include "DibFile.h"
 #include "DibRenderer.h"
 
 #include <QFile>
 #include <QPainter>
-#include <cstring>
-
-namespace {
-constexpr int kFileHeaderSize = 14;
-}
 
 CBitmapButton::CBitmapButton(const QString& windowText, int commandId, QWidget* parent)
     : QAbstractButton(parent), m_nCommandId(commandId) {
@@ -19,17 +15,15 @@ CBitmapButton::CBitmapButton(const QString& windowText, int commandId, QWidget* 
 }
 
 QImage CBitmapButton::LoadResourceBitmap(int id) {
-    QFile file(QStringLiteral(":/viewer/bitmaps/%1.bmp").arg(id));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile resource(QStringLiteral(":/viewer/bitmaps/%1.bmp").arg(id));
+    if (!resource.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() <= kFileHeaderSize || !bytes.startsWith("BM"))
-        return {};
-    HDIB dib = GlobalBlock::Alloc(static_cast<std::size_t>(bytes.size() - kFileHeaderSize));
+    // The programs' own reader; a memory file raises nothing while it reads.
+    CMemFile file(resource.readAll());
+    HDIB dib = ReadBitmapFile(file);
     GlobalLockGuard lock(dib);
     if (!lock.Data())
         return {};
-    std::memcpy(lock.Data(), bytes.constData() + kFileHeaderSize, lock.Size());
     const DibBytes view = LockedDib(lock);
     const QSize size(static_cast<int>(BitmapWidth(view)), static_cast<int>(BitmapHeight(view)));
     if (size.width() <= 0 || size.height() <= 0 || size.width() > 256 || size.height() > 256)

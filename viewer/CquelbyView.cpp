@@ -6,6 +6,8 @@
 #include "CommandRouter.h"
 #include "CquelbyDoc.h"
 #include "DeviceContext.h"
+#include "MainWindow.h"
+#include "MessageBoxReporter.h"
 #include "Paint.h"
 #include "PrivateProfile.h"
 #include "Profile.h"
@@ -112,7 +114,9 @@ std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const Q
     }
     const QRect dest = printing ? pageRect : source;
     CDC dc(painter);
-    return PaintBitmap(dc, dest, m_doc.Picture(), source, m_doc.Palette(), printing);
+    MessageBoxReporter messageBoxes;
+    return PaintBitmap(dc, dest, m_doc.Picture(), source, m_doc.Palette(), printing,
+                       MainWindowOuterSize(), messageBoxes);
 }
 
 void CquelbyView::RecordBadPicture() {
@@ -148,7 +152,10 @@ void CquelbyView::OnActivateView() {
 }
 
 int CquelbyView::RealizeBitmapPalette() {
-    return RealizeDocumentPalette(m_doc.Picture(), m_doc.Palette(), [this] { update(); });
+    if (!AfxGetMainWnd())
+        return 0;
+    CDC dc; // the main window's client area
+    return RealizeDocumentPalette(dc, m_doc.Picture(), m_doc.Palette(), [this] { update(); });
 }
 
 void CquelbyView::OnExitWork() {

@@ -14,3 +14,10 @@ QWidget* AfxGetMainWnd() {
 void AfxSetMainWnd(QWidget* window) {
     g_mainWnd = window;
 }
+
+std::optional<QSize> MainWindowOuterSize() {
+    const QWidget* window = AfxGetMainWnd();
+    if (!window)
+        return std::nullopt;
+    return window->frameGeometry().size();
+}

@@ -149,6 +149,20 @@ TEST_F(DibFileTest, PadsEightBitRowsAndCorrectsImageSize) {
     EXPECT_EQ(GetU32(HandleBytes(hDIB), 20), 108u);
 }
 
+// A table of more than 16383 colours is written whole, with the bits'
+// offset after it, so the file reads back as the bitmap that was held.
+TEST_F(DibFileTest, WritesTheWholeOfA65535ColourTable) {
+    const Bytes dib = WithTableAndBits(InfoHeader({1, 1, 8, 0, 4, 65535}),
+                                       std::vector<QRgb>(65535, qRgb(9, 8, 7)), 4, 0x2A);
+    HDIB hDIB = ToHandle(dib);
+    ASSERT_TRUE(WriteTo(hDIB, Path("wide.bmp")));
+    const Bytes file = ReadHostFile(Path("wide.bmp"));
+    EXPECT_EQ(file.size(), 14u + 40 + 65535 * 4 + 4);
+    EXPECT_EQ(GetU32(file, 2), file.size());
+    EXPECT_EQ(GetU32(file, 10), 14u + 40 + 65535 * 4);
+    EXPECT_EQ(Bytes(file.begin() + 14, file.end()), dib);
+}
+
 TEST_F(DibFileTest, RleKeepsItsImageSize) {
     for (std::uint32_t compression : {1u, 2u}) {
         // Ten bytes of data, although the picture would need far more.

@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"ColorsUsedWinsWhateverTheDepth", InfoHeader({10, 10, 24, 0, 0, 17}), 10, 10, 17,
                   68, 108},
         QueryCase{"ColorsUsedLow16Bits", InfoHeader({1, 1, 8, 0, 0, 0x10003}), 1, 1, 3, 12, 52},
+        QueryCase{"ColorsUsed0x10000GivesNone", InfoHeader({1, 1, 8, 0, 0, 0x10000}), 1, 1, 0, 0,
+                  40},
         QueryCase{"OneBit", InfoHeader({9, 2, 1, 0, 0, 0}), 9, 2, 2, 8, 48},
         QueryCase{"FourBit", InfoHeader({9, 2, 4, 0, 0, 0}), 9, 2, 16, 64, 104},
         QueryCase{"SixteenBit", InfoHeader({9, 2, 16, 0, 0, 0}), 9, 2, 0, 0, 40},
@@ -52,11 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
         QueryCase{"Size108ReadAsCore", CoreHeader(640, 480, 1, 108), 640, 480, 2, 6, 114}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// 65535 colours are allowed; the table size wraps as a 16-bit value.
-TEST(HeaderQueriesWide, TableSizeIsSixteenBit) {
-    const Bytes header = InfoHeader({1, 1, 8, 0, 0, 65535});
-    EXPECT_EQ(BitmapColorCount(header), 65535);
-    EXPECT_EQ(BitmapColorTableSize(header), std::uint16_t(65535 * 4));
+// 65535 colours are allowed; the table size wraps as a 16-bit value, but the
+// bits start after the whole table.
+TEST(HeaderQueriesWide, TableSizeIsSixteenBitButTheBitsFollowTheWholeTable) {
+    const Bytes dib = WithTableAndBits(InfoHeader({1, 1, 8, 0, 0, 65535}), {}, 65535 * 4 + 4);
+    EXPECT_EQ(BitmapColorCount(dib), 65535);
+    EXPECT_EQ(BitmapColorTableSize(dib), std::uint16_t(65535 * 4));
+    EXPECT_EQ(BitmapBitsOffset(dib), 40u + 65535 * 4);
+    EXPECT_EQ(BitmapBits(dib), dib.data() + 40 + 65535 * 4);
 }
 
 // A header of a size other than 40 takes its size from the 16-bit fields,

@@ -1,29 +1,21 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "MessageReporter.h"
 
 #include <QString>
 #include <vector>
 
-// Answers every message box with OK and keeps what was shown, for the
-// lifetime of the object.
-class MessageRecorder {
+// Keeps every message a routine reports, and which box it was meant for.
+class MessageRecorder final : public MessageReporter {
 public:
+    enum class Box { App, Plain };
     struct Message {
+        Box box;
         QString text;
-        QString caption;
-        unsigned type;
     };
 
-    MessageRecorder() {
-        SetMessageBoxHook([this](const QString& text, const QString& caption, unsigned type) {
-            m_messages.push_back({text, caption, type});
-            return IDOK;
-        });
-    }
-    ~MessageRecorder() { SetMessageBoxHook(nullptr); }
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
+    void AppMessage(const QString& text) override { m_messages.push_back({Box::App, text}); }
+    void PlainMessage(const QString& text) override { m_messages.push_back({Box::Plain, text}); }
 
     const std::vector<Message>& Messages() const { return m_messages; }
     std::vector<QString> Texts() const {

@@ -2,35 +2,35 @@
 
 #include "DeviceContext.h"
 #include "ImagingTestData.h"
-#include "MainWindow.h"
 #include "MessageRecorder.h"
 #include "Palette.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr QRgb kPicture = 0xFFF08010;
 
-// Paints through a CDC into a sentinel-filled image; a main window of the
-// given outer size stands in for the viewer's frame.
+// Paints through a CDC into a sentinel-filled image, with the viewer's frame
+// size and the messages passed in.
 class PaintTest : public ::testing::Test {
 protected:
     void SetUp() override { CDC::ResetSystemPalette(); }
     void TearDown() override {
-        AfxSetMainWnd(nullptr);
         CDC::ForceScreenBitsPixel(0);
         CDC::ResetSystemPalette();
     }
-    void SetMainWindow(int width, int height) {
-        m_frame.resize(width, height);
-        ASSERT_EQ(m_frame.frameGeometry().size(), QSize(width, height));
-        AfxSetMainWnd(&m_frame);
+    int PaintViewer(CDC& dc, const QRect& dest, HDIB& hDIB, const QRect& source, CPalette* pPalette,
+                    bool printing) {
+        return PaintBitmap(dc, dest, hDIB, source, pPalette, printing, m_frame, m_messages);
+    }
+    int PaintSaver(CDC& dc, const QRect& dest, HDIB& hDIB, const QRect& source, QSize screen,
+                   bool hasMainWindow = true) {
+        return PaintSaverBitmap(dc, dest, hDIB, source, nullptr, screen, hasMainWindow, m_messages);
     }
 
     QImage m_image = SentinelImage(1300, 1000);
-    QWidget m_frame;
+    std::optional<QSize> m_frame = QSize(680, 450); // none: no main window
     MessageRecorder m_messages;
 };
 
@@ -45,14 +45,14 @@ class ViewerPosition : public PaintTest, public ::testing::WithParamInterface<Po
 
 TEST_P(ViewerPosition, PaintsOneToOneAtTheFramePosition) {
     const PositionCase& c = GetParam();
-    SetMainWindow(c.frame.width(), c.frame.height());
+    m_frame = c.frame;
     HDIB hDIB = ToHandle(SolidTrueColor(c.picture.width(), c.picture.height(), kPicture));
     const QRect whole(QPoint(0, 0), c.picture);
     int lines = 0;
     {
         QPainter painter(&m_image);
         CDC dc(painter);
-        lines = PaintBitmap(dc, whole, hDIB, whole, nullptr, false);
+        lines = PaintViewer(dc, whole, hDIB, whole, nullptr, false);
         EXPECT_EQ(dc.GetStretchBltMode(), COLORONCOLOR);
         EXPECT_TRUE(dc.SelectionHistory().empty());
     }
@@ -76,24 +76,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PaintTest, PrintingPaintsAtOrigin) {
-    SetMainWindow(800, 600);
+    m_frame = QSize(800, 600);
     HDIB hDIB = ToHandle(SolidTrueColor(512, 400, kPicture));
     const QRect whole(0, 0, 512, 400);
     QPainter painter(&m_image);
     CDC dc(painter);
-    EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, nullptr, true), 400);
+    EXPECT_EQ(PaintViewer(dc, whole, hDIB, whole, nullptr, true), 400);
     painter.end();
     EXPECT_EQ(PaintedRect(m_image), whole);
 }
 
 TEST_F(PaintTest, PrintingScalesToHalfTheDestination) {
-    SetMainWindow(680, 450);
     HDIB hDIB = ToHandle(SolidTrueColor(512, 400, kPicture));
     QPainter painter(&m_image);
     CDC dc(painter);
     // The destination's own position never moves the picture.
     EXPECT_GT(
-        PaintBitmap(dc, QRect(50, 60, 2400, 1800), hDIB, QRect(0, 0, 512, 400), nullptr, true), 0);
+        PaintViewer(dc, QRect(50, 60, 2400, 1800), hDIB, QRect(0, 0, 512, 400), nullptr, true), 0);
     painter.end();
     EXPECT_EQ(PaintedRect(m_image), QRect(0, 0, 1200, 900));
     EXPECT_EQ(m_image.pixel(1199, 899), kPicture);
@@ -102,20 +101,19 @@ TEST_F(PaintTest, PrintingScalesToHalfTheDestination) {
 // The source rectangle's top is measured from the picture's top row, both
 // one to one and scaled.
 TEST_F(PaintTest, SourceRectangleCountsFromTheTopRow) {
-    SetMainWindow(680, 450);
     const QRgb top = qRgb(255, 0, 0);
     const QRgb bottom = qRgb(0, 0, 255);
     HDIB hDIB = ToHandle(TwoBand8Bit(40, 30, 10, top, bottom));
     QPainter painter(&m_image);
     CDC dc(painter);
     const QRect lower(0, 10, 40, 20);
-    EXPECT_GT(PaintBitmap(dc, QRect(0, 0, 40, 20), hDIB, lower, nullptr, true), 0);
+    EXPECT_GT(PaintViewer(dc, QRect(0, 0, 40, 20), hDIB, lower, nullptr, true), 0);
     EXPECT_EQ(m_image.pixel(0, 0), bottom);
     EXPECT_EQ(m_image.pixel(39, 19), bottom);
 
     m_image.fill(kSentinel);
     const QRect upper(0, 0, 40, 10);
-    EXPECT_GT(PaintBitmap(dc, QRect(0, 0, 160, 60), hDIB, upper, nullptr, true), 0);
+    EXPECT_GT(PaintViewer(dc, QRect(0, 0, 160, 60), hDIB, upper, nullptr, true), 0);
     painter.end();
     EXPECT_EQ(PaintedRect(m_image), QRect(0, 0, 80, 30));
     EXPECT_EQ(m_image.pixel(0, 0), top);
@@ -123,7 +121,6 @@ TEST_F(PaintTest, SourceRectangleCountsFromTheTopRow) {
 }
 
 TEST_F(PaintTest, PaletteIsSelectedBackAfterPainting) {
-    SetMainWindow(680, 450);
     HDIB hDIB = ToHandle(TwoBand8Bit(16, 16, 8, qRgb(1, 2, 3), qRgb(4, 5, 6)));
     CPalette palette;
     ASSERT_TRUE(CreateBitmapPalette(hDIB, palette));
@@ -131,7 +128,7 @@ TEST_F(PaintTest, PaletteIsSelectedBackAfterPainting) {
     CDC dc(painter);
     CPalette* before = dc.GetCurrentPalette();
     const QRect whole(0, 0, 16, 16);
-    EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, &palette, false), 16);
+    EXPECT_EQ(PaintViewer(dc, whole, hDIB, whole, &palette, false), 16);
     EXPECT_EQ(dc.GetCurrentPalette(), before);
     ASSERT_EQ(dc.SelectionHistory().size(), 2u);
     EXPECT_EQ(dc.SelectionHistory()[0].pPalette, &palette);
@@ -141,17 +138,17 @@ TEST_F(PaintTest, PaletteIsSelectedBackAfterPainting) {
 }
 
 TEST_F(PaintTest, NoBitmapShowsErrorInViewerOnly) {
-    SetMainWindow(680, 450);
     HDIB none;
     CPalette palette;
     ASSERT_TRUE(palette.CreatePalette(Bytes{0x00, 0x03, 0x01, 0x00, 1, 2, 3, 0}));
     QPainter painter(&m_image);
     CDC dc(painter);
     const QRect whole(0, 0, 10, 10);
-    EXPECT_EQ(PaintBitmap(dc, whole, none, whole, &palette, false), 0);
+    EXPECT_EQ(PaintViewer(dc, whole, none, whole, &palette, false), 0);
     EXPECT_EQ(m_messages.Texts(), std::vector<QString>{QStringLiteral("error")});
-    EXPECT_EQ(m_messages.Messages()[0].caption, AfxGetAppTitle());
-    EXPECT_EQ(PaintSaverBitmap(dc, whole, none, whole, &palette, QSize(640, 480)), 0);
+    EXPECT_EQ(m_messages.Messages()[0].box, MessageRecorder::Box::App);
+    EXPECT_EQ(PaintSaverBitmap(dc, whole, none, whole, &palette, QSize(640, 480), true, m_messages),
+              0);
     EXPECT_EQ(m_messages.Messages().size(), 1u);
     EXPECT_TRUE(dc.SelectionHistory().empty());
     painter.end();
@@ -159,6 +156,7 @@ TEST_F(PaintTest, NoBitmapShowsErrorInViewerOnly) {
 }
 
 TEST_F(PaintTest, NoMainWindowViewerReportsAndPaintsNothing) {
+    m_frame = std::nullopt;
     HDIB hDIB = ToHandle(TwoBand8Bit(16, 16, 8, qRgb(1, 2, 3), qRgb(4, 5, 6)));
     CPalette palette;
     ASSERT_TRUE(CreateBitmapPalette(hDIB, palette));
@@ -166,12 +164,11 @@ TEST_F(PaintTest, NoMainWindowViewerReportsAndPaintsNothing) {
     CDC dc(painter);
     CPalette* before = dc.GetCurrentPalette();
     const QRect whole(0, 0, 16, 16);
-    EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, &palette, false), 0);
+    EXPECT_EQ(PaintViewer(dc, whole, hDIB, whole, &palette, false), 0);
     painter.end();
     ASSERT_EQ(m_messages.Messages().size(), 1u);
     EXPECT_EQ(m_messages.Messages()[0].text, QStringLiteral("Unable to get handle"));
-    EXPECT_TRUE(m_messages.Messages()[0].caption.isEmpty());
-    EXPECT_EQ(m_messages.Messages()[0].type, unsigned(MB_OK));
+    EXPECT_EQ(m_messages.Messages()[0].box, MessageRecorder::Box::Plain);
     EXPECT_TRUE(PaintedRect(m_image).isNull());
     EXPECT_EQ(dc.GetCurrentPalette(), before);
     EXPECT_EQ(hDIB.LockCount(), 0);
@@ -188,12 +185,11 @@ class SaverPosition : public PaintTest, public ::testing::WithParamInterface<Sav
 
 TEST_P(SaverPosition, CentresOnTheScreen) {
     const SaverCase& c = GetParam();
-    SetMainWindow(200, 100); // the saver ignores the main window's size
     HDIB hDIB = ToHandle(SolidTrueColor(c.picture.width(), c.picture.height(), kPicture));
     const QRect whole(QPoint(0, 0), c.picture);
     QPainter painter(&m_image);
     CDC dc(painter);
-    EXPECT_EQ(PaintSaverBitmap(dc, whole, hDIB, whole, nullptr, c.screen), c.picture.height());
+    EXPECT_EQ(PaintSaver(dc, whole, hDIB, whole, c.screen), c.picture.height());
     painter.end();
     EXPECT_EQ(PaintedRect(m_image), QRect(c.expected, c.picture) & m_image.rect());
     EXPECT_TRUE(m_messages.Messages().empty());
@@ -212,16 +208,16 @@ TEST_F(PaintTest, SaverWithoutMainWindowReportsAndStillPaints) {
     const QRect whole(0, 0, 350, 400);
     QPainter painter(&m_image);
     CDC dc(painter);
-    EXPECT_EQ(PaintSaverBitmap(dc, whole, hDIB, whole, nullptr, QSize(640, 480)), 400);
+    EXPECT_EQ(PaintSaver(dc, whole, hDIB, whole, QSize(640, 480), false), 400);
     painter.end();
     EXPECT_EQ(m_messages.Texts(), std::vector<QString>{QStringLiteral("Unable to get handle")});
+    EXPECT_EQ(m_messages.Messages()[0].box, MessageRecorder::Box::Plain);
     EXPECT_EQ(PaintedRect(m_image), QRect(145, 40, 350, 400));
 }
 
 // A header that claims more than its block holds paints nothing, whatever
 // the routine, and is never read past.
 TEST_F(PaintTest, BitmapReachingPastItsBlockPaintsNothing) {
-    SetMainWindow(680, 450);
     Bytes pixelsCut = SolidTrueColor(64, 64, kPicture);
     pixelsCut.resize(pixelsCut.size() - 1);
     const Bytes tableCut = WithTableAndBits(InfoHeader({8, 8, 8, 0, 0, 0}), {kPicture}, 0);
@@ -232,9 +228,9 @@ TEST_F(PaintTest, BitmapReachingPastItsBlockPaintsNothing) {
         const QRect whole(0, 0, 64, 64);
         QPainter painter(&m_image);
         CDC dc(painter);
-        EXPECT_EQ(PaintBitmap(dc, whole, hDIB, whole, nullptr, false), 0);
-        EXPECT_EQ(PaintBitmap(dc, QRect(0, 0, 500, 500), hDIB, whole, nullptr, true), 0);
-        EXPECT_EQ(PaintSaverBitmap(dc, whole, hDIB, whole, nullptr, QSize(640, 480)), 0);
+        EXPECT_EQ(PaintViewer(dc, whole, hDIB, whole, nullptr, false), 0);
+        EXPECT_EQ(PaintViewer(dc, QRect(0, 0, 500, 500), hDIB, whole, nullptr, true), 0);
+        EXPECT_EQ(PaintSaver(dc, whole, hDIB, whole, QSize(640, 480)), 0);
         painter.end();
         EXPECT_TRUE(PaintedRect(m_image).isNull());
     }

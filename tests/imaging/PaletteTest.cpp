@@ -109,7 +109,7 @@ struct Holder {
     QSize m_size{1, 1};
 };
 
-using PrepareFn = void (*)(HDIB&, std::unique_ptr<CPalette>&, QSize&);
+using PrepareFn = void (*)(Holder&, MessageReporter&);
 
 struct PrepareVariant {
     const char* name;
@@ -119,9 +119,7 @@ struct PrepareVariant {
 
 class Prepare : public ::testing::TestWithParam<PrepareVariant> {
 protected:
-    void Run(Holder& holder) {
-        GetParam().prepare(holder.m_hDIB, holder.m_pPalette, holder.m_size);
-    }
+    void Run(Holder& holder) { GetParam().prepare(holder, m_messages); }
     MessageRecorder m_messages;
 };
 
@@ -166,15 +164,13 @@ TEST_P(Prepare, NegativeSizeDropsTheBitmap) {
             Bytes header = InfoHeader({width, height, 24, 0, 0, 0});
             std::copy(header.begin(), header.end(), lock.Data());
         }
-        Run(holder);
+        GetParam().prepare(holder, messages);
         EXPECT_FALSE(holder.m_hDIB);
         EXPECT_FALSE(holder.m_pPalette);
         EXPECT_EQ(holder.m_size, QSize(1, 1));
         EXPECT_EQ(messages.Texts(), GetParam().negativeSizeMessages);
-        for (const MessageRecorder::Message& m : messages.Messages()) {
-            EXPECT_EQ(m.caption, AfxGetAppTitle()); // the application's message box
-            EXPECT_EQ(m.type, unsigned(MB_OK));
-        }
+        for (const MessageRecorder::Message& m : messages.Messages())
+            EXPECT_EQ(m.box, MessageRecorder::Box::App); // the application's message box
     }
 }
 
@@ -197,10 +193,20 @@ TEST_P(Prepare, CoreHeaderOfLargestSizeIsKept) {
     EXPECT_EQ(holder.m_size, QSize(65535, 65535));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Holders, Prepare,
-    ::testing::Values(PrepareVariant{"Document", &PrepareDocumentBitmap, {}},
-                      PrepareVariant{"Saver", &PrepareSaverBitmap, {QStringLiteral("ERROR")}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Holders, Prepare,
+                         ::testing::Values(PrepareVariant{"Document",
+                                                          [](Holder& h, MessageReporter&) {
+                                                              PrepareDocumentBitmap(
+                                                                  h.m_hDIB, h.m_pPalette, h.m_size);
+                                                          },
+                                                          {}},
+                                           PrepareVariant{"Saver",
+                                                          [](Holder& h, MessageReporter& reporter) {
+                                                              PrepareSaverBitmap(
+                                                                  h.m_hDIB, h.m_pPalette, h.m_size,
+                                                                  reporter);
+                                                          },
+                                                          {QStringLiteral("ERROR")}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

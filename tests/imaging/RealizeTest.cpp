@@ -1,10 +1,8 @@
 #include "DeviceContext.h"
 #include "ImagingTestData.h"
-#include "MainWindow.h"
 #include "Paint.h"
 #include "Palette.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,7 +17,6 @@ protected:
         ASSERT_TRUE(CreateBitmapPalette(m_hDIB, m_palette));
     }
     void TearDown() override {
-        AfxSetMainWnd(nullptr);
         CDC::ForceScreenBitsPixel(0);
         CDC::ResetSystemPalette();
     }
@@ -83,16 +80,6 @@ TEST_F(RealizeTest, NothingHappensWithoutBitmapOrPalette) {
     RealizeSaverPalette(dc, m_hDIB, nullptr);
     EXPECT_TRUE(dc.SelectionHistory().empty());
     EXPECT_EQ(m_updates, 0);
-}
-
-TEST_F(RealizeTest, ViewerNeedsTheMainWindowForItsContext) {
-    CDC::ForceScreenBitsPixel(8);
-    EXPECT_EQ(RealizeDocumentPalette(m_hDIB, &m_palette, [this] { ++m_updates; }), 0);
-    EXPECT_EQ(m_updates, 0);
-    QWidget frame;
-    AfxSetMainWnd(&frame);
-    EXPECT_EQ(RealizeDocumentPalette(m_hDIB, &m_palette, [this] { ++m_updates; }), 0);
-    EXPECT_EQ(m_updates, 1);
 }
 
 TEST_F(RealizeTest, SaverRealizesAsBackgroundWithoutRepaint) {

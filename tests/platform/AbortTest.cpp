@@ -44,6 +44,15 @@ TEST(AbortDeathTest, ProcessEndsWithStatusThree) {
         ::testing::ExitedWithCode(3), "");
 }
 
+TEST(MainWnd, OuterSizeIsTheFramesOrNone) {
+    EXPECT_EQ(MainWindowOuterSize(), std::nullopt);
+    QWidget window;
+    window.resize(680, 450);
+    AfxSetMainWnd(&window);
+    EXPECT_EQ(MainWindowOuterSize(), QSize(680, 450));
+    AfxSetMainWnd(nullptr);
+}
+
 TEST(MainWnd, ForgetsADeletedWindow) {
     auto* window = new QWidget;
     AfxSetMainWnd(window);

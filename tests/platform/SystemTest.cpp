@@ -1,5 +1,6 @@
 #include "Clock.h"
 #include "MessageBox.h"
+#include "MessageBoxReporter.h"
 #include "QtPrinters.h"
 #include "TempEnvironment.h"
 #include "WaitCursor.h"
@@ -52,6 +53,19 @@ TEST_F(MessageBoxTest, PlainBoxHasNoCaption) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_TRUE(asked[0].caption.isEmpty());
     EXPECT_EQ(asked[0].type, unsigned{MB_OK});
+}
+
+TEST_F(MessageBoxTest, ReporterShowsEachMessageInItsBox) {
+    MessageBoxReporter reporter;
+    reporter.AppMessage("ERROR");
+    reporter.PlainMessage("Unable to get handle");
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].text, QString("ERROR"));
+    EXPECT_EQ(asked[0].caption, QString("Quelby"));
+    EXPECT_EQ(asked[0].type, unsigned{MB_OK});
+    EXPECT_EQ(asked[1].text, QString("Unable to get handle"));
+    EXPECT_TRUE(asked[1].caption.isEmpty());
+    EXPECT_EQ(asked[1].type, unsigned{MB_OK});
 }
 
 // Presses a button of the next message box once it is up, and notes what it showed.

@@ -5,8 +5,10 @@
 #include "CquelbyApp.h"
 #include "CquelbyDoc.h"
 #include "CquelbyView.h"
+#include "DeviceContext.h"
 #include "HelpWindow.h"
 #include "MainMenu.h"
+#include "MainWindow.h"
 #include "Profile.h"
 #include "ScreenMetrics.h"
 #include "TempEnvironment.h"
@@ -242,6 +244,29 @@ TEST_F(Frame, SmallLowColourScreenTakesTheOtherButtonsAndPlaces) {
     EXPECT_EQ(app->View()->State().m_bLowColour, 1);
     EXPECT_NE(app->View()->ForwardButton()->NormalImage(),
               CBitmapButton::LoadResourceBitmap(IDB_FORWARD_UP));
+}
+
+// The view realizes the palette on a context of the main window's client
+// area, so without a main window it realizes nothing.
+TEST_F(Frame, PaletteIsRealizedOnlyWithAMainWindow) {
+    ForcedScreen small(640, 480, 8);
+    Start();
+    CPalette* palette = app->Document()->Palette();
+    ASSERT_NE(palette, nullptr);
+    // System palette entries the document's palette still changes when realized.
+    const auto changedByRealizing = [palette] {
+        CDC dc;
+        dc.SelectPalette(palette, false);
+        return dc.RealizePalette();
+    };
+    CDC::ResetSystemPalette();
+    AfxSetMainWnd(nullptr);
+    EXPECT_EQ(app->View()->RealizeBitmapPalette(), 0);
+    EXPECT_GT(changedByRealizing(), 0);
+    CDC::ResetSystemPalette();
+    AfxSetMainWnd(app->Frame());
+    EXPECT_EQ(app->View()->RealizeBitmapPalette(), 0);
+    EXPECT_EQ(changedByRealizing(), 0);
 }
 
 TEST_F(Frame, CloseRunsTheExitWorkOnceAndOnlyAfterAMove) {
