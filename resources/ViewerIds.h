@@ -2,6 +2,8 @@
 
 // Resource and command ids of the viewer, with the numbers the program has
 // always used: menus, accelerators, dialogs, bitmaps, strings and commands.
+#include <QString>
+
 namespace ids {
 
 // Strings.
@@ -26,6 +28,12 @@ inline constexpr int IDB_LC_FORWARD_UP = 239;
 inline constexpr int IDB_LC_FORWARD_DOWN = 238;
 inline constexpr int IDB_LC_BACK_UP = 240;
 inline constexpr int IDB_LC_BACK_DOWN = 237;
+
+// The path of a bitmap resource of the viewer, by id or by name.
+inline QString BitmapResource(int id) {
+    return QStringLiteral(":/viewer/bitmaps/%1.bmp").arg(id);
+}
+inline const QString kBitmapFolder = QStringLiteral(":/viewer/bitmaps");
 
 // Context menu of the view.
 inline constexpr int IDR_CONTEXT_MENU = 233;

@@ -25,5 +25,5 @@ DialogTemplate AboutTemplate() {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(AboutTemplate(), parent) {
     Item<QLabel>(kIconId)->setPixmap(
-        QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(ids::IDR_MAINFRAME)));
+        QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(ids::BitmapResource(ids::IDR_MAINFRAME))));
 }

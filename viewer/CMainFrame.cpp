@@ -25,7 +25,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(viewtitles::FrameCaption(QString()));
     // Icon 128 is the frame's and the program's.
-    const QIcon icon(QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(IDR_MAINFRAME)));
+    const QIcon icon(QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(BitmapResource(IDR_MAINFRAME))));
     setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     m_router.Add(ID_APP_EXIT, [this] { close(); });

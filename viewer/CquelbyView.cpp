@@ -4,6 +4,7 @@
 #include "AppProfile.h"
 #include "CBitmapButton.h"
 #include "CommandRouter.h"
+#include "ContextMenu.h"
 #include "CquelbyDoc.h"
 #include "DeviceContext.h"
 #include "MainWindow.h"
@@ -33,6 +34,8 @@ CquelbyView::CquelbyView(CquelbyDoc& doc, CommandRouter& router,
     setObjectName(QStringLiteral("CquelbyView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_navigator->SetHost(Navigator::Host{[this] { RealizeBitmapPalette(); }, [this] { update(); }});
+    m_collections = std::make_unique<CollectionCommands>(*m_navigator);
+    m_saveBookmark = [this] { m_collections->SaveBookmark(); };
     AddCommands();
 }
 
@@ -49,19 +52,23 @@ void CquelbyView::AddCommands() {
     m_router.Add(
         ID_BOOKMARK_ON_EXIT, [&s] { s.m_nSaveOnExit = s.m_nSaveOnExit == 1 ? 0 : 1; },
         [&s](CmdUI& ui) { ui.checked = s.m_nSaveOnExit == 1; });
+    CollectionCommands& c = *m_collections;
+    m_router.Add(ID_BROWSE, [&c] { c.Browse(); });
+    m_router.Add(
+        ID_ADD_FAVORITE, [&c] { c.AddFavourite(); },
+        [&s](CmdUI& ui) { ui.enabled = s.m_nMode != ViewMode::favourites && !s.IsCoverShown(); });
+    m_router.Add(
+        ID_REMOVE_FAVORITE, [&c] { c.RemoveFavourite(); },
+        [&s](CmdUI& ui) { ui.enabled = s.m_nMode == ViewMode::favourites; });
+    m_router.Add(
+        ID_SAVE_BOOKMARK, [&c] { c.SaveBookmark(); },
+        [&s](CmdUI& ui) { ui.enabled = !s.IsCoverShown(); });
+    m_router.Add(
+        ID_LOAD_BOOKMARK, [&c] { c.LoadBookmark(); },
+        [&c](CmdUI& ui) { ui.enabled = c.Bookmarks().Total() != 0; });
     // The update rules of commands whose work SetCommandHandler binds; a
     // command without a handler stays disabled.
     const CommandRouter::Handler unbound;
-    m_router.Add(ID_ADD_FAVORITE, unbound, [&s](CmdUI& ui) {
-        ui.enabled = s.m_nMode != ViewMode::favourites && !s.IsCoverShown();
-    });
-    m_router.Add(ID_REMOVE_FAVORITE, unbound,
-                 [&s](CmdUI& ui) { ui.enabled = s.m_nMode == ViewMode::favourites; });
-    m_router.Add(ID_SAVE_BOOKMARK, unbound, [&s](CmdUI& ui) { ui.enabled = !s.IsCoverShown(); });
-    m_router.Add(ID_LOAD_BOOKMARK, unbound, [](CmdUI& ui) {
-        ui.enabled =
-            AppProfile().GetInt(QStringLiteral("bookmark"), QStringLiteral("total"), 0) != 0;
-    });
     m_router.Add(ID_EDIT_COPY, unbound, [this](CmdUI& ui) { ui.enabled = m_doc.HasPicture(); });
 }
 
@@ -76,11 +83,11 @@ CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
     auto* button = new CBitmapButton(text, forward ? ID_FORWARD : ID_BACK, this);
     button->setGeometry(QRect(place, QSize(1, 1)));
     if (forward)
-        button->LoadBitmaps(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP,
-                            low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN);
+        button->LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
+                            BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
     else
-        button->LoadBitmaps(low ? IDB_LC_BACK_UP : IDB_BACK_UP,
-                            low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN);
+        button->LoadBitmaps(BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
+                            BitmapResource(low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN));
     button->SizeToContent();
     const int id = button->CommandId();
     connect(button, &CBitmapButton::clicked, this, [this, id] { m_router.Execute(id); });
@@ -142,7 +149,7 @@ void CquelbyView::paintEvent(QPaintEvent*) {
 
 void CquelbyView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton)
-        m_router.Execute(IDR_CONTEXT_MENU);
+        ContextMenu::Track(this, event->globalPosition().toPoint(), m_router);
     QWidget::mouseReleaseEvent(event);
 }
 

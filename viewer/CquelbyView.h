@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CollectionCommands.h"
 #include "Navigator.h"
 
 #include <QWidget>
@@ -43,6 +44,7 @@ public:
 
     // Binds a command that later parts of the viewer implement.
     void SetCommandHandler(int id, std::function<void()> handler);
+    CollectionCommands& Collections() { return *m_collections; }
     // The Save Bookmark command run by the exit work.
     void SetSaveBookmark(std::function<void()> saveBookmark) {
         m_saveBookmark = std::move(saveBookmark);
@@ -62,6 +64,7 @@ private:
     CquelbyDoc& m_doc;
     CommandRouter& m_router;
     std::unique_ptr<Navigator> m_navigator;
+    std::unique_ptr<CollectionCommands> m_collections;
     CBitmapButton* m_pForward = nullptr;
     CBitmapButton* m_pBack = nullptr;
     std::function<void()> m_saveBookmark;

@@ -1,5 +1,7 @@
 #include "CDialog.h"
 
+#include "CBitmapButton.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -74,6 +76,11 @@ QWidget* CDialog::MakeControl(const DialogControl& control) {
         return new QCheckBox(control.text, this);
     case ControlKind::edit:
         return new QLineEdit(control.text, this);
+    case ControlKind::bitmapButton: {
+        auto* button = new CBitmapButton(control.text, id, this);
+        connect(button, &CBitmapButton::clicked, this, [this, id] { Command(id); });
+        return button;
+    }
     case ControlKind::listBox: {
         auto* list = new QListWidget(this);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -17,6 +17,7 @@ enum class ControlKind {
     checkBox,      // automatic check box
     edit,          // single-line edit box
     listBox,       // sorted list box with a vertical scroll bar
+    bitmapButton,  // a CBitmapButton whose window text names its bitmaps
 };
 
 struct DialogControl {

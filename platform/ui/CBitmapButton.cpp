@@ -14,8 +14,13 @@ CBitmapButton::CBitmapButton(const QString& windowText, int commandId, QWidget* 
     setFocusPolicy(Qt::NoFocus);
 }
 
-QImage CBitmapButton::LoadResourceBitmap(int id) {
-    QFile resource(QStringLiteral(":/viewer/bitmaps/%1.bmp").arg(id));
+namespace {
+// Resources are pictures for windows: anything larger is not one.
+constexpr int kLargestSide = 1024;
+} // namespace
+
+QImage CBitmapButton::LoadResourceBitmap(const QString& path) {
+    QFile resource(path);
     if (!resource.open(QIODevice::ReadOnly))
         return {};
     // The programs' own reader; a memory file raises nothing while it reads.
@@ -26,7 +31,8 @@ QImage CBitmapButton::LoadResourceBitmap(int id) {
         return {};
     const DibBytes view = LockedDib(lock);
     const QSize size(static_cast<int>(BitmapWidth(view)), static_cast<int>(BitmapHeight(view)));
-    if (size.width() <= 0 || size.height() <= 0 || size.width() > 256 || size.height() > 256)
+    if (size.width() <= 0 || size.height() <= 0 || size.width() > kLargestSide ||
+        size.height() > kLargestSide)
         return {};
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -37,11 +43,15 @@ QImage CBitmapButton::LoadResourceBitmap(int id) {
     return image;
 }
 
-bool CBitmapButton::LoadBitmaps(int normalId, int pressedId) {
-    m_normal = LoadResourceBitmap(normalId);
-    m_pressed = LoadResourceBitmap(pressedId);
+bool CBitmapButton::LoadBitmaps(const QString& normal, const QString& pressed) {
+    m_normal = LoadResourceBitmap(normal);
+    m_pressed = pressed.isEmpty() ? QImage() : LoadResourceBitmap(pressed);
     update();
-    return !m_normal.isNull() && !m_pressed.isNull();
+    return !m_normal.isNull() && (pressed.isEmpty() || !m_pressed.isNull());
+}
+
+bool CBitmapButton::AutoLoad(const QString& folder) {
+    return LoadBitmaps(folder + QLatin1Char('/') + objectName().toUpper() + QStringLiteral("U.bmp"));
 }
 
 void CBitmapButton::SizeToContent() {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+
+// The framework's bitmap button: a push button drawn by a normal and a
+// pressed bitmap, sized to them. The bitmaps are the program's resources
+// (.bmp files in its .qrc), read by the programs' own bitmap reader.
+class CBitmapButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    CBitmapButton(const QString& windowText, int commandId, QWidget* parent);
+
+    // Resource paths of the bitmaps; without a pressed bitmap the button
+    // shows its normal one when pressed too. False when a bitmap asked for
+    // cannot be read.
+    bool LoadBitmaps(const QString& normal, const QString& pressed = {});
+    // AutoLoad: the bitmap named after the window text, in capitals, with "U"
+    // appended ("banner" takes "BANNERU.bmp"), from the folder.
+    bool AutoLoad(const QString& folder);
+    void SizeToContent();
+    int CommandId() const { return m_nCommandId; }
+    const QImage& NormalImage() const { return m_normal; }
+    const QImage& PressedImage() const { return m_pressed; }
+
+    // A bitmap resource decoded to an image; null when it cannot be read.
+    static QImage LoadResourceBitmap(const QString& path);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_nCommandId;
+    QImage m_normal;
+    QImage m_pressed;
+};
