@@ -244,9 +244,9 @@ QByteArray EncodeBmp(const QImage& image, const BmpOptions& options) {
     const QList<QRgb> table =
         options.format == BmpFormat::rgb24 ? QList<QRgb>() : TableFor(image, options);
     const QByteArray bits = rle ? EncodeRle8(image) : UncompressedBits(image, bitCount);
-    const int headerSize = core ? kCoreHeaderSize : kInfoHeaderSize;
+    const int headerSize = int(core ? kCoreHeaderSize : kInfoHeaderSize);
     const qsizetype tableSize = table.size() * (core ? 3 : 4);
-    const qsizetype offBits = kFileHeaderSize + headerSize + tableSize;
+    const qsizetype offBits = qsizetype(kFileHeaderSize) + headerSize + tableSize;
 
     QByteArray file;
     file.reserve(offBits + bits.size());

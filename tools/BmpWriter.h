@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DibFormat.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -22,10 +24,6 @@ struct BmpOptions {
     // the depth allows"; the table then holds only the image's own colours.
     bool explicitColourCount = false;
 };
-
-inline constexpr int kFileHeaderSize = 14;
-inline constexpr int kInfoHeaderSize = 40;
-inline constexpr int kCoreHeaderSize = 12;
 
 // 6 x 6 x 6 colour cube followed by 40 greys: 256 colours.
 QList<QRgb> CubePalette();

@@ -4,6 +4,7 @@
 #include "ViewerIds.h"
 
 #include <QMenu>
+#include <utility>
 
 namespace {
 ContextMenu::Hook& CurrentHook() {
@@ -35,8 +36,8 @@ constexpr Item kItems[] = {
 };
 } // namespace
 
-void ContextMenu::SetHook(Hook hook) {
-    CurrentHook() = std::move(hook);
+ContextMenu::Hook ContextMenu::SetHook(Hook hook) {
+    return std::exchange(CurrentHook(), std::move(hook));
 }
 
 void ContextMenu::Track(QWidget* owner, const QPoint& globalPos, CommandRouter& router) {

@@ -18,5 +18,6 @@ void Track(QWidget* owner, const QPoint& globalPos, CommandRouter& router);
 // Tests choose by script: while a hook is set, no menu is shown; the hook
 // sees the menu as built and returns the item chosen (nullptr: none).
 using Hook = std::function<QAction*(QMenu&)>;
-void SetHook(Hook hook);
+// Returns the hook it replaces.
+Hook SetHook(Hook hook);
 } // namespace ContextMenu

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 
 #include <QFileDialog>
+#include <utility>
 
 namespace {
 FileDialogs::Hook& CurrentHook() {
@@ -24,8 +25,8 @@ std::optional<QString> Run(bool saving, const QString& proposed, const QString& 
 }
 } // namespace
 
-void FileDialogs::SetHook(Hook hook) {
-    CurrentHook() = std::move(hook);
+FileDialogs::Hook FileDialogs::SetHook(Hook hook) {
+    return std::exchange(CurrentHook(), std::move(hook));
 }
 
 std::optional<QString> FileDialogs::GetSaveFileName(const QString& proposed,

@@ -10,7 +10,8 @@
 namespace FileDialogs {
 using Hook = std::function<std::optional<QString>(bool saving, const QString& proposed,
                                                   const QString& filter)>;
-void SetHook(Hook hook);
+// Returns the hook it replaces.
+Hook SetHook(Hook hook);
 std::optional<QString> GetSaveFileName(const QString& proposed, const QString& filter);
 std::optional<QString> GetOpenFileName(const QString& filter);
 } // namespace FileDialogs

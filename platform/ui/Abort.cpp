@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 std::function<void()> g_abortHook;
@@ -29,8 +30,8 @@ void DestroyWindows() {
 }
 } // namespace
 
-void SetAbortHook(std::function<void()> hook) {
-    g_abortHook = std::move(hook);
+std::function<void()> SetAbortHook(std::function<void()> hook) {
+    return std::exchange(g_abortHook, std::move(hook));
 }
 
 bool AfxIsAborting() {

@@ -10,4 +10,5 @@
 bool AfxIsAborting();
 // Tests observe the abort: the hook runs after the windows are gone. It may
 // throw to get control back; if it returns, the process exits with status 3.
-void SetAbortHook(std::function<void()> hook);
+// Returns the hook it replaces.
+std::function<void()> SetAbortHook(std::function<void()> hook);

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <utility>
 
 namespace {
 CDialog::ModalHook& CurrentHook() {
@@ -29,8 +30,8 @@ CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* parent)
 
 CDialog::~CDialog() = default;
 
-void CDialog::SetModalHook(ModalHook hook) {
-    CurrentHook() = std::move(hook);
+CDialog::ModalHook CDialog::SetModalHook(ModalHook hook) {
+    return std::exchange(CurrentHook(), std::move(hook));
 }
 
 void CDialog::Build(const DialogTemplate& dialogTemplate) {

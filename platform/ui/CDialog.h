@@ -45,7 +45,8 @@ public:
     // dialog ended with. A dialog still open when the hook returns ends with
     // IDCANCEL.
     using ModalHook = std::function<void(CDialog&)>;
-    static void SetModalHook(ModalHook hook);
+    // Returns the hook it replaces.
+    static ModalHook SetModalHook(ModalHook hook);
 
 protected:
     // False when it gave a control the focus itself; true gives the focus to

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <optional>
+#include <utility>
 
 namespace {
 MessageBoxHook g_hook;
@@ -46,8 +47,8 @@ void AfxSetAppTitle(const QString& title) {
     g_title = title;
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) {
-    g_hook = std::move(hook);
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
+    return std::exchange(g_hook, std::move(hook));
 }
 
 int AfxMessageBox(const QString& text, unsigned type) {

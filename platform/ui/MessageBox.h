@@ -28,4 +28,5 @@ int PlainMessageBox(const QString& text, unsigned type = MB_OK);
 // style and returns the answer; while a hook is set no box is shown.
 using MessageBoxHook =
     std::function<int(const QString& text, const QString& caption, unsigned type)>;
-void SetMessageBoxHook(MessageBoxHook hook);
+// Returns the hook it replaces.
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);

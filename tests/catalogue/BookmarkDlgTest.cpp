@@ -1,7 +1,8 @@
 #include "BookmarkStore.h"
 #include "CBookmarkListDlg.h"
 #include "CBookmarkNameDlg.h"
-#include "QtPrinters.h"
+#include "DialogScript.h"
+#include "MessageRecorder.h"
 #include "StoreInspection.h"
 #include "TempEnvironment.h"
 
@@ -16,27 +17,13 @@ namespace {
 const QString kEnterName = QStringLiteral("Please enter a name for the bookmark");
 const QString kOverwrite = QStringLiteral("A Bookmark with this name alredy exists, Overwrite?");
 
-// Message boxes answered in turn (Yes or No for questions) and recorded.
 class BookmarkDialogs : public ::testing::Test {
 protected:
-    BookmarkDialogs() {
-        SetMessageBoxHook([this](const QString& text, const QString&, unsigned type) -> int {
-            shown << text;
-            if ((type & MB_TYPEMASK) != MB_YESNO)
-                return IDOK;
-            return answers.isEmpty() ? IDNO : answers.takeFirst();
-        });
-    }
-    ~BookmarkDialogs() override {
-        SetMessageBoxHook(nullptr);
-        CDialog::SetModalHook(nullptr);
-    }
     void Save(const QString& name) { ASSERT_TRUE(store.Save(name, Bookmark{})); }
 
     TempEnvironment env;
     BookmarkStore store;
-    QStringList shown;
-    QList<int> answers;
+    MessageRecorder messages;
 };
 
 struct NameCase {
@@ -60,9 +47,9 @@ TEST_P(NameDialog, RefusesBlankNamesAndAsksBeforeOverwriting) {
     const NameCase& c = GetParam();
     Save(QStringLiteral("Monday"));
     Save(QStringLiteral("_Monday"));
-    answers = c.answers;
+    messages.Answer(c.answers);
     CBookmarkNameDlg dialog(store);
-    CDialog::SetModalHook([&c](CDialog& shownDialog) {
+    const DialogScript script([&c](CDialog& shownDialog) {
         auto* edit = shownDialog.Item<QLineEdit>(CBookmarkNameDlg::kNameId);
         ASSERT_TRUE(edit->hasFocus());
         for (const QString& text : c.typed) {
@@ -75,7 +62,7 @@ TEST_P(NameDialog, RefusesBlankNamesAndAsksBeforeOverwriting) {
     });
     EXPECT_EQ(dialog.DoModal(), c.result);
     EXPECT_EQ(dialog.m_strName, QString::fromUtf8(c.accepted));
-    EXPECT_EQ(shown, c.messages);
+    EXPECT_EQ(messages.Texts(), c.messages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -102,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BookmarkDialogs, NameIsAtMostTwoHundredCharacters) {
     CBookmarkNameDlg dialog(store);
-    CDialog::SetModalHook([](CDialog& shownDialog) {
+    const DialogScript script([](CDialog& shownDialog) {
         auto* edit = shownDialog.Item<QLineEdit>(CBookmarkNameDlg::kNameId);
         QTest::keyClicks(edit, QString(210, QLatin1Char('x')));
         QTest::keyClick(edit, Qt::Key_Return);
@@ -125,7 +112,7 @@ TEST_F(BookmarkDialogs, ListShowsTheNamesSortedAndTakesTheOneUnderTheCaret) {
     CBookmarkListDlg dialog(store);
     QStringList items;
     int firstSelected = -1;
-    CDialog::SetModalHook([&](CDialog& shownDialog) {
+    const DialogScript script([&](CDialog& shownDialog) {
         items = ListedItems(shownDialog);
         auto* list = shownDialog.Item<QListWidget>(CBookmarkListDlg::kListId);
         firstSelected = list->currentRow();
@@ -137,7 +124,7 @@ TEST_F(BookmarkDialogs, ListShowsTheNamesSortedAndTakesTheOneUnderTheCaret) {
     EXPECT_EQ(firstSelected, 0);
     EXPECT_EQ(dialog.m_strName, QStringLiteral("Monday"));
 
-    CDialog::SetModalHook([](CDialog& shownDialog) {
+    const DialogScript doubleClick([](CDialog& shownDialog) {
         auto* list = shownDialog.Item<QListWidget>(CBookmarkListDlg::kListId);
         const QRect zed = list->visualItemRect(list->item(2));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, zed.center());
@@ -152,7 +139,7 @@ TEST_F(BookmarkDialogs, DeleteLetsTheLastEntryFillTheHoleAndTheLastDeleteCloses)
         Save(QString::fromLatin1(name));
     CBookmarkListDlg dialog(store);
     QStringList afterFirst;
-    CDialog::SetModalHook([&](CDialog& shownDialog) {
+    const DialogScript script([&](CDialog& shownDialog) {
         auto* list = shownDialog.Item<QListWidget>(CBookmarkListDlg::kListId);
         list->setCurrentRow(2); // Zed, entry 1
         shownDialog.Item<QPushButton>(CBookmarkListDlg::kDeleteId)->click();
@@ -172,10 +159,10 @@ TEST_F(BookmarkDialogs, DeleteLetsTheLastEntryFillTheHoleAndTheLastDeleteCloses)
 TEST_F(BookmarkDialogs, ListWithNoBookmarksSaysSoAndNeverShows) {
     CBookmarkListDlg dialog(store);
     bool shownDialog = false;
-    CDialog::SetModalHook([&](CDialog&) { shownDialog = true; });
+    const DialogScript script([&](CDialog&) { shownDialog = true; });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(shownDialog);
-    EXPECT_EQ(shown, QStringList{QStringLiteral("No Bookmarks Have Been Saved!")});
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("No Bookmarks Have Been Saved!")});
 }
 
 } // namespace

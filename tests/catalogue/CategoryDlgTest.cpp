@@ -1,5 +1,6 @@
 #include "CCategoryDlg.h"
 #include "Categories.h"
+#include "DialogScript.h"
 #include "TempEnvironment.h"
 
 #include <QRadioButton>
@@ -10,10 +11,9 @@ namespace {
 
 class CategoryDialog : public ::testing::Test {
 protected:
-    ~CategoryDialog() override { CDialog::SetModalHook(nullptr); }
     // Runs the dialog with a person's actions; returns its result.
     int Run(CCategoryDlg& dialog, std::function<void(CDialog&)> actions) {
-        CDialog::SetModalHook([&](CDialog& shown) {
+        const DialogScript script([&](CDialog& shown) {
             checkedOnOpening.clear();
             for (const Category& category : CategoryTable()) {
                 if (shown.IsDlgButtonChecked(category.controlId))

@@ -1,7 +1,7 @@
+#include "BitmapBuilder.h"
 #include "DibFile.h"
 #include "Drives.h"
 #include "File.h"
-#include "ImagingTestData.h"
 #include "IsoMaker.h"
 #include "TempEnvironment.h"
 

@@ -1,7 +1,7 @@
 #include "DibFile.h"
 
+#include "BitmapBuilder.h"
 #include "File.h"
-#include "ImagingTestData.h"
 #include "TempEnvironment.h"
 
 #include <gtest/gtest.h>

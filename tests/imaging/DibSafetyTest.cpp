@@ -1,4 +1,4 @@
-#include "DibBuilder.h"
+#include "BitmapBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "Dib.h"
 
-#include "ImagingTestData.h"
+#include "BitmapBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "Paint.h"
 
+#include "BitmapBuilder.h"
 #include "DeviceContext.h"
-#include "ImagingTestData.h"
 #include "MessageRecorder.h"
 #include "Palette.h"
 
@@ -145,7 +145,7 @@ TEST_F(PaintTest, NoBitmapShowsErrorInViewerOnly) {
     CDC dc(painter);
     const QRect whole(0, 0, 10, 10);
     EXPECT_EQ(PaintViewer(dc, whole, none, whole, &palette, false), 0);
-    EXPECT_EQ(m_messages.Texts(), std::vector<QString>{QStringLiteral("error")});
+    EXPECT_EQ(m_messages.Texts(), QStringList{QStringLiteral("error")});
     EXPECT_EQ(m_messages.Messages()[0].box, MessageRecorder::Box::App);
     EXPECT_EQ(PaintSaverBitmap(dc, whole, none, whole, &palette, QSize(640, 480), true, m_messages),
               0);
@@ -210,7 +210,7 @@ TEST_F(PaintTest, SaverWithoutMainWindowReportsAndStillPaints) {
     CDC dc(painter);
     EXPECT_EQ(PaintSaver(dc, whole, hDIB, whole, QSize(640, 480), false), 400);
     painter.end();
-    EXPECT_EQ(m_messages.Texts(), std::vector<QString>{QStringLiteral("Unable to get handle")});
+    EXPECT_EQ(m_messages.Texts(), QStringList{QStringLiteral("Unable to get handle")});
     EXPECT_EQ(m_messages.Messages()[0].box, MessageRecorder::Box::Plain);
     EXPECT_EQ(PaintedRect(m_image), QRect(145, 40, 350, 400));
 }

@@ -1,6 +1,6 @@
 #include "Palette.h"
 
-#include "ImagingTestData.h"
+#include "BitmapBuilder.h"
 #include "MessageRecorder.h"
 #include "Prepare.h"
 
@@ -114,7 +114,7 @@ using PrepareFn = void (*)(Holder&, MessageReporter&);
 struct PrepareVariant {
     const char* name;
     PrepareFn prepare;
-    std::vector<QString> negativeSizeMessages;
+    QStringList negativeSizeMessages;
 };
 
 class Prepare : public ::testing::TestWithParam<PrepareVariant> {

@@ -1,5 +1,5 @@
+#include "BitmapBuilder.h"
 #include "DeviceContext.h"
-#include "ImagingTestData.h"
 #include "Paint.h"
 #include "Palette.h"
 

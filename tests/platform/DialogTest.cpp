@@ -1,5 +1,5 @@
 #include "CDialog.h"
-#include "QtPrinters.h"
+#include "DialogScript.h"
 #include "TempEnvironment.h"
 
 #include <QFontMetrics>
@@ -60,14 +60,13 @@ struct KeyCase {
 
 class DialogKeys : public ::testing::TestWithParam<KeyCase> {
 protected:
-    ~DialogKeys() override { CDialog::SetModalHook(nullptr); }
     TempEnvironment env;
 };
 
 TEST_P(DialogKeys, EnterAndEscapeReachTheHandlersAsOnWindows) {
     const KeyCase& c = GetParam();
     Probe probe(c.withDefault);
-    CDialog::SetModalHook([&c](CDialog& dialog) {
+    const DialogScript script([&c](CDialog& dialog) {
         if (c.focusId != 0)
             dialog.GetDlgItem(c.focusId)->setFocus();
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()

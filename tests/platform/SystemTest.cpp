@@ -25,12 +25,14 @@ struct Asked {
 class MessageBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetMessageBoxHook([this](const QString& text, const QString& caption, unsigned type) {
-            asked.push_back({text, caption, type});
-            return answer;
-        });
+        previous =
+            SetMessageBoxHook([this](const QString& text, const QString& caption, unsigned type) {
+                asked.push_back({text, caption, type});
+                return answer;
+            });
     }
-    void TearDown() override { SetMessageBoxHook(nullptr); }
+    void TearDown() override { SetMessageBoxHook(std::move(previous)); }
+    MessageBoxHook previous;
     std::vector<Asked> asked;
     int answer = IDOK;
 };
@@ -89,6 +91,11 @@ void PressWhenShown(QMessageBox::StandardButton button, BoxSeen& seen) {
 }
 
 TEST(MessageBoxShown, AnswersWithThePressedButton) {
+    // The real boxes, without the test program's guard.
+    struct RealBoxes {
+        MessageBoxHook guard = SetMessageBoxHook(nullptr);
+        ~RealBoxes() { SetMessageBoxHook(std::move(guard)); }
+    } realBoxes;
     BoxSeen seen;
     PressWhenShown(QMessageBox::No, seen);
     EXPECT_EQ(AfxMessageBox("Change Windows Wallpaper to Current Image?", MB_YESNO), IDNO);

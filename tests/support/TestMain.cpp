@@ -1,3 +1,5 @@
+#include "DialogScript.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -16,5 +18,6 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Vanto Corp"));
     QApplication::setApplicationName(QStringLiteral("Quelby"));
     ::testing::InitGoogleTest(&argc, argv);
+    InstallUnexpectedUiGuards();
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 #include "BmpWriter.h"
 
-#include "BmpTestSupport.h"
+#include "BitmapBuilder.h"
 #include "CartoonArt.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "DemoDisc.h"
 
-#include "BmpTestSupport.h"
+#include "BitmapBuilder.h"
 #include "CartoonArt.h"
 #include "Catalogue.h"
 #include "TempEnvironment.h"

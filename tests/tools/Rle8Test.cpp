@@ -1,4 +1,4 @@
-#include "BmpTestSupport.h"
+#include "BitmapBuilder.h"
 #include "BmpWriter.h"
 
 #include <functional>

@@ -1,3 +1,4 @@
+#include "BitmapBuilder.h"
 #include "CBitmapButton.h"
 #include "CMainFrame.h"
 #include "CquelbyApp.h"
@@ -77,15 +78,16 @@ protected:
         disc.AddCartoons(SomeCartoonNames());
         disc.Insert('D');
         app.InitInstance({});
-        FileDialogs::SetHook([this](bool saving, const QString& proposed, const QString& filter) {
-            asked.push_back(proposed);
-            filters.push_back(filter);
-            EXPECT_EQ(saving, saveDialog);
-            return answer;
-        });
+        previous = FileDialogs::SetHook(
+            [this](bool saving, const QString& proposed, const QString& filter) {
+                asked.push_back(proposed);
+                filters.push_back(filter);
+                EXPECT_EQ(saving, saveDialog);
+                return answer;
+            });
     }
     ~Document() override {
-        FileDialogs::SetHook(nullptr);
+        FileDialogs::SetHook(std::move(previous));
         DriveTable::SetCurrent(DriveTable());
     }
     bool Run(int id) { return app.Frame()->Router().Execute(id); }
@@ -95,6 +97,7 @@ protected:
     TestDisc disc;
     MessageRecorder messages;
     CquelbyApp app;
+    FileDialogs::Hook previous;
     std::optional<QString> answer;
     bool saveDialog = true;
     QStringList asked;
@@ -155,7 +158,7 @@ TEST_F(Document, OpenReadsAnyBitmapAndReportsAMissingFile) {
     const QString own = env.Scratch() + QStringLiteral("/own.bmp");
     QFile file(own);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(TestDisc::MakeBmp(30, 20, 77));
+    file.write(BmpFile(30, 20, 77));
     file.close();
     answer = own;
     Run(ID_FILE_OPEN);
@@ -181,7 +184,7 @@ TEST_F(Document, OpenReadsAnyBitmapAndReportsAMissingFile) {
 
 TEST_F(Document, SaveAfterOpenAndAStepAsksRatherThanOverwriteTheOpenedFile) {
     const QString own = env.Scratch() + QStringLiteral("/own.bmp");
-    const QByteArray picture = TestDisc::MakeBmp(30, 20, 77);
+    const QByteArray picture = BmpFile(30, 20, 77);
     QFile file(own);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(picture);
@@ -224,7 +227,7 @@ TEST_F(Document, ThePictureIsPaintedCentredNearTheTopOnWhite) {
 
 TEST_F(Document, APictureThatCannotBePaintedIsRecordedInDiagnosticMode) {
     // A header claiming far more pixels than the file holds.
-    QByteArray bad = TestDisc::MakeBmp(40, 30, 9);
+    QByteArray bad = BmpFile(40, 30, 9);
     bad[18] = char(0x10);
     bad[19] = char(0x27);
     disc.AddCartoon(app.Document()->CatalogueEntry(1), bad);

@@ -146,8 +146,8 @@ TEST_F(Frame, AcceleratorTable128BindsEveryKey) {
 
 TEST_F(Frame, CommandsWithoutTheirWorkShowDisabledAndDoNothing) {
     Start();
-    for (int id : {ID_SLIDE_SHOW, ID_WALLPAPER, ID_EDIT_COPY, ID_FILE_PRINT,
-                   ID_FILE_PRINT_PREVIEW}) {
+    for (int id :
+         {ID_SLIDE_SHOW, ID_WALLPAPER, ID_EDIT_COPY, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}) {
         EXPECT_FALSE(Enabled(id)) << id;
         EXPECT_FALSE(app->Frame()->Router().Execute(id)) << id;
     }
@@ -320,7 +320,7 @@ TEST_F(Frame, AboutShowsDialog100) {
     QStringList texts;
     bool hasIcon = false;
     bool closedByEnter = false;
-    CDialog::SetModalHook([&](CDialog& dialog) {
+    const DialogScript script([&](CDialog& dialog) {
         title = dialog.windowTitle();
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
             texts << label->text();
@@ -331,7 +331,6 @@ TEST_F(Frame, AboutShowsDialog100) {
         closedByEnter = !dialog.isVisible();
     });
     Action(ID_APP_ABOUT)->trigger();
-    CDialog::SetModalHook(nullptr);
     EXPECT_EQ(title, QStringLiteral("About Quelby"));
     EXPECT_TRUE(texts.contains(QStringLiteral("Quelby: The 1st Treasury Version  1.0")));
     EXPECT_TRUE(hasIcon);

@@ -52,7 +52,7 @@ TEST_F(Startup, WithoutTheCdAsksOnceThenEndsAbnormallyWritingNothing) {
     EXPECT_EQ(messages.Messages()[0].type, unsigned(MB_OK));
     EXPECT_EQ(messages.Messages()[1].text, kNotFound);
     EXPECT_EQ(messages.Messages()[1].type, unsigned(MB_OK | MB_ICONSTOP));
-    for (const ShownMessage& m : messages.Messages())
+    for (const MessageRecorder::Message& m : messages.Messages())
         EXPECT_EQ(m.caption, QStringLiteral("Quelby"));
     EXPECT_FALSE(QFile::exists(AppProfile().FilePath()));
     EXPECT_FALSE(QFile::exists(TestIni()));

@@ -1,6 +1,9 @@
-#include "ImagingTestData.h"
+#include "BitmapBuilder.h"
+
+#include "DibRenderer.h"
 
 #include <QFile>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 void PutU16(Bytes& bytes, std::size_t offset, std::uint16_t value) {
@@ -124,4 +127,103 @@ QRect PaintedRect(const QImage& image) {
         }
     }
     return painted;
+}
+
+Bytes BuildDib(const DibRecipe& recipe) {
+    Bytes dib;
+    if (recipe.core) {
+        dib = CoreHeader(std::uint16_t(recipe.width), std::uint16_t(recipe.height),
+                         std::uint16_t(recipe.bitCount));
+    } else {
+        dib =
+            InfoHeader({recipe.width, recipe.height, std::uint16_t(recipe.bitCount),
+                        recipe.compression, std::uint32_t(recipe.bits.size()), recipe.colorsUsed});
+        PutU32(dib, 24, 2835); // 72 pixels per inch
+        PutU32(dib, 28, 2835);
+    }
+    dib = WithTableAndBits(dib, recipe.colors, 0);
+    dib.insert(dib.end(), recipe.bits.begin(), recipe.bits.end());
+    return dib;
+}
+
+Bytes StoreRows(const std::vector<Bytes>& topDownRows) {
+    Bytes out;
+    for (auto row = topDownRows.rbegin(); row != topDownRows.rend(); ++row) {
+        Bytes padded = *row;
+        padded.resize((padded.size() + 3) / 4 * 4, 0);
+        out.insert(out.end(), padded.begin(), padded.end());
+    }
+    return out;
+}
+
+QImage RenderDib(const std::uint8_t* block, std::size_t size, const QRect& source,
+                 const QSize& targetSize, int* lines) {
+    QImage image(targetSize, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const int result = DrawDib(painter, QRect(QPoint(0, 0), targetSize), block, size, source);
+    painter.end();
+    if (lines)
+        *lines = result;
+    return image;
+}
+
+QImage RenderDib(const Bytes& block, const QRect& source, const QSize& targetSize, int* lines) {
+    return RenderDib(block.data(), block.size(), source, targetSize, lines);
+}
+
+QByteArray BmpFile(int width, int height, int seed, bool eightBit) {
+    std::vector<QRgb> greys;
+    if (eightBit) {
+        for (int i = 0; i < 256; ++i)
+            greys.push_back(qRgb(i, i, i));
+    }
+    const std::uint16_t bitCount = eightBit ? 8 : 24;
+    const std::size_t row = BitmapRowSize(std::uint32_t(width), bitCount);
+    Bytes pixel = eightBit
+                      ? Bytes{std::uint8_t(seed)}
+                      : Bytes{std::uint8_t(seed), std::uint8_t(255 - seed), std::uint8_t(seed / 2)};
+    Bytes rowBytes;
+    for (int x = 0; x < width; ++x)
+        rowBytes.insert(rowBytes.end(), pixel.begin(), pixel.end());
+    rowBytes.resize(row, 0);
+    Bytes dib = WithTableAndBits(
+        InfoHeader({width, height, bitCount, 0, std::uint32_t(row * height), 0}), greys, 0);
+    for (int y = 0; y < height; ++y)
+        dib.insert(dib.end(), rowBytes.begin(), rowBytes.end());
+    Bytes file(14, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    PutU32(file, 2, std::uint32_t(14 + dib.size()));
+    PutU32(file, 10, std::uint32_t(14 + 40 + 4 * greys.size()));
+    file.insert(file.end(), dib.begin(), dib.end());
+    return QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+}
+
+std::uint32_t U32At(const QByteArray& bytes, qsizetype offset) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<std::uint8_t>(bytes[offset + i]);
+    return value;
+}
+
+std::uint16_t U16At(const QByteArray& bytes, qsizetype offset) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
+                                      static_cast<std::uint8_t>(bytes[offset + 1]) << 8);
+}
+
+QImage ScrambledIndexed(int width, int height, const QList<QRgb>& palette, std::uint32_t seed) {
+    QImage image(width, height, QImage::Format_Indexed8);
+    image.setColorTable(palette);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            // Stretches of one colour between the scrambled pixels, so both
+            // kinds of RLE runs occur.
+            const bool same = (seed >> 28) < 6 && x > 0;
+            image.scanLine(y)[x] =
+                same ? image.scanLine(y)[x - 1] : static_cast<uchar>((seed >> 16) % palette.size());
+        }
+    }
+    return image;
 }

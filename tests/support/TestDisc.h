@@ -16,8 +16,6 @@ class TestDisc {
 public:
     explicit TestDisc(const QString& root);
 
-    // An 8-bit bitmap with a 256-entry grey palette, or a 24-bit one.
-    static QByteArray MakeBmp(int width, int height, int seed, bool eightBit = false);
     void AddCartoon(const QString& name, const QByteArray& bytes = {});
     void AddCartoons(const QStringList& names);
     // The colour every pixel of the picture written for a name has.
