@@ -3,6 +3,7 @@
 #include "CDialog.h"
 
 #include <functional>
+#include <vector>
 
 // Drives the dialogs that open while it lives: each is handed to the script
 // once shown, as a person would see it. The hook it replaced is back when it
@@ -36,3 +37,28 @@ private:
 // test expects fails the test and is answered Cancel, instead of waiting for
 // a person who is not there.
 void InstallUnexpectedUiGuards();
+
+// The dialogs a test expects in turn, each with what the person does in it:
+// a dialog of another template, one too many, or one that never opens fails
+// the test.
+class DialogSequence {
+public:
+    struct Step {
+        int templateId;
+        std::function<void(CDialog&)> act;
+    };
+    explicit DialogSequence(std::vector<Step> steps);
+    ~DialogSequence();
+    DialogSequence(const DialogSequence&) = delete;
+    DialogSequence& operator=(const DialogSequence&) = delete;
+
+private:
+    void Next(CDialog& dialog);
+
+    std::vector<Step> m_steps;
+    std::size_t m_next = 0;
+    DialogScript m_script;
+};
+
+// Presses a push button of a shown dialog, as a click would.
+void Press(CDialog& dialog, int id);

@@ -1,0 +1,302 @@
+#include "BookmarkStore.h"
+#include "CBookmarkListDlg.h"
+#include "CBookmarkNameDlg.h"
+#include "CBrowseWizard.h"
+#include "CCategoryDlg.h"
+#include "CMainFrame.h"
+#include "CommandRouter.h"
+#include "ContextMenu.h"
+#include "CquelbyApp.h"
+#include "CquelbyView.h"
+#include "FavouriteStore.h"
+#include "TempEnvironment.h"
+#include "TestDisc.h"
+#include "ViewerIds.h"
+#include "ViewerTestSupport.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+using namespace ids;
+using W = CBrowseWizard;
+
+// What a person does in each dialog.
+DialogSequence::Step InWizard(int button) {
+    return {W::kTemplateId, [button](CDialog& d) { Press(d, button); }};
+}
+DialogSequence::Step InCategories(int button) {
+    return {CCategoryDlg::kTemplateId, [button](CDialog& d) {
+                QTest::mouseClick(d.GetDlgItem(button), Qt::LeftButton, {}, QPoint(6, 5));
+                Press(d, IDOK);
+            }};
+}
+DialogSequence::Step NameBookmark(const QString& name) {
+    return {CBookmarkNameDlg::kTemplateId, [name](CDialog& d) {
+                QTest::keyClicks(d.Item<QLineEdit>(CBookmarkNameDlg::kNameId), name);
+                QTest::keyClick(&d, Qt::Key_Return);
+            }};
+}
+DialogSequence::Step PickBookmark(const QString& name) {
+    return {CBookmarkListDlg::kTemplateId, [name](CDialog& d) {
+                auto* list = d.Item<QListWidget>(CBookmarkListDlg::kListId);
+                list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
+                Press(d, IDOK);
+            }};
+}
+DialogSequence::Step Cancel(int templateId) {
+    return {templateId, [](CDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }};
+}
+
+class Collections : public ::testing::Test {
+protected:
+    Collections() : disc(env.Scratch() + QStringLiteral("/disc")) {
+        disc.AddCartoons(SomeCartoonNames());
+        disc.AddCartoon(CatalogueNameString(741));
+        disc.Insert('D');
+        app.InitInstance({});
+    }
+    ~Collections() override { DriveTable::SetCurrent(DriveTable()); }
+    bool Run(int id) { return app.Frame()->Router().Execute(id); }
+    void Forward(int steps = 1) {
+        for (int i = 0; i < steps; ++i)
+            Run(ID_FORWARD);
+    }
+    ViewState& S() { return app.View()->State(); }
+    QString Shown() { return S().m_strCurrentName; }
+    static QString Name(int position) { return CatalogueNameString(position); }
+
+    TempEnvironment env;
+    ForcedScreen screen{800, 600, 24};
+    TestDisc disc;
+    MessageRecorder messages;
+    CquelbyApp app;
+    FavouriteStore favourites;
+    BookmarkStore bookmarks;
+};
+
+TEST_F(Collections, WizardShowsAllCartoonsOrACategory) {
+    Forward(3);
+    S().m_nMode = ViewMode::favourites; // as if paging through favourites
+    bool favouriteOffered = true, bookmarkOffered = true;
+    {
+        DialogSequence dialogs({{W::kTemplateId, [&](CDialog& d) {
+                                     favouriteOffered = d.GetDlgItem(W::kFavoriteId)->isEnabled();
+                                     bookmarkOffered = d.GetDlgItem(W::kBookmarkId)->isEnabled();
+                                     Press(d, W::kAllCartoonsId);
+                                 }}});
+        Run(ID_BROWSE);
+    }
+    EXPECT_FALSE(favouriteOffered);
+    EXPECT_FALSE(bookmarkOffered);
+    EXPECT_EQ(S().m_nMode, ViewMode::all);
+    EXPECT_EQ(S().m_nImageMax, 743);
+    EXPECT_EQ(Shown(), Name(1));
+    {
+        DialogSequence dialogs({InWizard(W::kCategoryId), InCategories(1020)});
+        Run(ID_BROWSE);
+    }
+    EXPECT_EQ(S().m_nMode, ViewMode::category);
+    EXPECT_EQ(S().m_strCategoryShort, QStringLiteral("WO"));
+    EXPECT_EQ(S().m_nImageCounter, 5);
+    EXPECT_EQ(Shown(), QStringLiteral("1T008WO1.BMP"));
+    Run(ID_BACK); // wraps to the last Work cartoon
+    EXPECT_EQ(Shown(), QStringLiteral("1T206WO1.BMP"));
+    EXPECT_EQ(S().m_nImageCounter, 741);
+}
+
+TEST_F(Collections, BackAndCancelLeaveTheListAsItWas) {
+    Forward(3);
+    S().m_bSlideShow = 1;
+    {
+        DialogSequence dialogs({InWizard(W::kCategoryId), Cancel(CCategoryDlg::kTemplateId),
+                                Cancel(W::kTemplateId)});
+        Run(ID_BROWSE);
+    }
+    EXPECT_EQ(S().m_nMode, ViewMode::all);
+    EXPECT_EQ(S().m_nImageCounter, 3);
+    EXPECT_EQ(Shown(), Name(3));
+    EXPECT_EQ(S().m_bSlideShow, 0);
+}
+
+TEST_F(Collections, FavouritesAreAddedPagedAndRemovedToTheLast) {
+    EXPECT_FALSE(app.Frame()->Router().State(ID_ADD_FAVORITE).enabled); // the cover
+    for (int position : {1, 3, 4}) {
+        Forward(position - S().m_nImageCounter);
+        Run(ID_ADD_FAVORITE);
+    }
+    Run(ID_ADD_FAVORITE);
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Already saved as a favorite")});
+    EXPECT_EQ(favourites.Names(), (QStringList{Name(1), Name(3), Name(4)}));
+    {
+        DialogSequence dialogs({InWizard(W::kFavoriteId)});
+        Run(ID_BROWSE);
+    }
+    EXPECT_EQ(Shown(), Name(1));
+    Forward();
+    Run(ID_REMOVE_FAVORITE); // the one that followed takes its place
+    EXPECT_EQ(S().m_nImageCounter, 2);
+    EXPECT_EQ(Shown(), Name(4));
+    Run(ID_REMOVE_FAVORITE); // the last: the step wraps to the first
+    EXPECT_EQ(S().m_nImageCounter, 1);
+    EXPECT_EQ(Shown(), Name(1));
+    bool favouriteOffered = true;
+    {
+        DialogSequence dialogs({{W::kTemplateId, [&](CDialog& d) {
+                                     favouriteOffered = d.GetDlgItem(W::kFavoriteId)->isEnabled();
+                                     QTest::keyClick(&d, Qt::Key_Escape);
+                                 }}});
+        Run(ID_REMOVE_FAVORITE); // the only one
+    }
+    EXPECT_EQ(messages.Texts().last(), QStringLiteral("No Cartoons Left In Favorite Category"));
+    EXPECT_FALSE(favouriteOffered);
+    EXPECT_TRUE(S().IsCoverShown());
+    EXPECT_EQ(S().m_nMode, ViewMode::all);
+    Forward();
+    EXPECT_EQ(Shown(), Name(2));
+}
+
+TEST_F(Collections, ABookmarkReopensItsListAndIsOfferedAtExit) {
+    {
+        DialogSequence dialogs({InWizard(W::kCategoryId), InCategories(1020),
+                                NameBookmark(QStringLiteral("Monday"))});
+        Run(ID_BROWSE);
+        Run(ID_SAVE_BOOKMARK);
+    }
+    EXPECT_EQ(S().m_bMoved, 0);
+    EXPECT_EQ(bookmarks.Load(QStringLiteral("Monday")).imageCounter, 5);
+    {
+        DialogSequence dialogs({InWizard(W::kAllCartoonsId), InWizard(W::kBookmarkId),
+                                PickBookmark(QStringLiteral("Monday"))});
+        Run(ID_BROWSE);
+        Run(ID_BROWSE);
+    }
+    EXPECT_EQ(S().m_nMode, ViewMode::category);
+    EXPECT_EQ(Shown(), QStringLiteral("1T008WO1.BMP"));
+    Forward(); // on within the category
+    EXPECT_EQ(Shown(), QStringLiteral("1T008WO2.BMP"));
+    int offered = 0;
+    {
+        DialogSequence dialogs({{CBookmarkNameDlg::kTemplateId, [&](CDialog& d) {
+                                     ++offered;
+                                     QTest::keyClick(&d, Qt::Key_Escape);
+                                 }}});
+        app.Frame()->close();
+    }
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(bookmarks.Total(), 1);
+}
+
+TEST_F(Collections, ACancelledListOfBookmarksBringsTheWizardBack) {
+    ASSERT_TRUE(bookmarks.Save(QStringLiteral("Zed"), Bookmark{}));
+    Forward(2);
+    DialogSequence dialogs({InWizard(W::kBookmarkId), Cancel(CBookmarkListDlg::kTemplateId),
+                            Cancel(W::kTemplateId)});
+    Run(ID_BROWSE);
+    EXPECT_EQ(S().m_nMode, ViewMode::all);
+    EXPECT_EQ(Shown(), Name(2));
+}
+
+// A bookmark edited by hand opens where it can; values that name no list
+// open the whole catalogue at its first cartoon.
+struct EditedCase {
+    const char* name;
+    int mode;
+    const char* position;
+    int last;
+    int treasury;
+    const char* code;
+    int favourites;
+    ViewMode expectedMode;
+    int expectedPosition;
+};
+
+class HandEditedBookmark : public Collections, public ::testing::WithParamInterface<EditedCase> {};
+
+TEST_P(HandEditedBookmark, OpensWhereItCan) {
+    const EditedCase& c = GetParam();
+    for (int i = 1; i <= c.favourites; ++i)
+        ASSERT_EQ(favourites.Add(Name(i)), FavouriteStore::AddResult::added);
+    Bookmark edited{static_cast<ViewMode>(c.mode), c.treasury, 0, 1, c.last, 39,
+                    QString::fromLatin1(c.code)};
+    ASSERT_TRUE(bookmarks.Save(QStringLiteral("edited"), edited));
+    Profile::App().WriteString(QStringLiteral("edited"), QStringLiteral("imageCounter"),
+                               QString::fromLatin1(c.position));
+    DialogSequence dialogs({PickBookmark(QStringLiteral("edited"))});
+    Run(ID_LOAD_BOOKMARK);
+    EXPECT_EQ(S().m_nMode, c.expectedMode);
+    EXPECT_EQ(S().m_nImageCounter, c.expectedPosition);
+    EXPECT_EQ(S().m_nCurrentTreasury, 1);
+    EXPECT_FALSE(Shown().isEmpty());
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edited, HandEditedBookmark,
+    ::testing::Values(
+        EditedCase{"Saved", 2, "5", 743, 1, "WO", 0, ViewMode::category, 5},
+        EditedCase{"ModeThree", 3, "7", 743, 1, "AL", 0, ViewMode::all, 1},
+        EditedCase{"SecondTreasury", 1, "3", 743, 2, "AL", 0, ViewMode::all, 3},
+        EditedCase{"CodeNoNameHolds", 2, "5", 743, 1, "ZZ", 0, ViewMode::all, 1},
+        EditedCase{"NegativePosition", 1, "-5", 743, 1, "AL", 0, ViewMode::all, 1},
+        EditedCase{"PositionPastTheEnd", 1, "900", 900, 1, "AL", 0, ViewMode::all, 1},
+        EditedCase{"TextForANumber", 1, "three", 743, 1, "AL", 0, ViewMode::all, 1},
+        EditedCase{"FavouritesGone", 5, "3", 3, 1, "AL", 0, ViewMode::all, 1},
+        EditedCase{"PastTheLastFavourite", 5, "9", 9, 1, "AL", 2, ViewMode::favourites, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Collections, ContextMenuHoldsItsItemsGreyedByTheSameRules) {
+    QStringList items;
+    QStringList greyed;
+    const auto look = [&](QMenu& menu) -> QAction* {
+        items.clear();
+        greyed.clear();
+        for (QAction* action : menu.actions()) {
+            items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            if (!action->isSeparator() && !action->isEnabled())
+                greyed << action->text();
+        }
+        return nullptr;
+    };
+    const ContextMenu::Hook previous = ContextMenu::SetHook(look);
+    QTest::mouseClick(app.View(), Qt::RightButton);
+    EXPECT_EQ(items, (QStringList{"Add To Favorite ", "-", "Browse Wizard...", "-", "Copy",
+                                  "Print...", "Save As...", "-", "Load Bookmark...",
+                                  "Save Bookmark...", "-", "Slide Show...", "Wallpaper", "-"}));
+    // The cover; commands this build has not got are greyed too.
+    EXPECT_TRUE(greyed.contains(QStringLiteral("Add To Favorite ")));
+    EXPECT_TRUE(greyed.contains(QStringLiteral("Save Bookmark...")));
+    EXPECT_TRUE(greyed.contains(QStringLiteral("Load Bookmark...")));
+    EXPECT_FALSE(greyed.contains(QStringLiteral("Browse Wizard...")));
+    Forward();
+    ContextMenu::SetHook([&](QMenu& menu) {
+        look(menu);
+        return menu.actions().at(2); // Browse Wizard...
+    });
+    {
+        DialogSequence dialogs({Cancel(W::kTemplateId)});
+        QTest::mouseClick(app.View(), Qt::RightButton);
+    }
+    EXPECT_FALSE(greyed.contains(QStringLiteral("Add To Favorite ")));
+    EXPECT_FALSE(greyed.contains(QStringLiteral("Save Bookmark...")));
+    ContextMenu::SetHook(previous);
+}
+
+TEST_F(Collections, MoreFavouritesThanTheListHoldsAreReadUpToIt) {
+    Profile profile = Profile::App();
+    profile.WriteInt(QStringLiteral("fav"), QStringLiteral("total"), 760);
+    for (int i = 1; i <= 760; ++i)
+        profile.WriteString(QStringLiteral("fav"), QString::number(i), Name(1 + (i - 1) % 10));
+    DialogSequence dialogs({InWizard(W::kFavoriteId)});
+    Run(ID_BROWSE);
+    EXPECT_EQ(S().m_nFavTotal, kFavouriteListSize);
+    EXPECT_EQ(S().m_nImageMax, kFavouriteListSize);
+    EXPECT_EQ(S().m_favourites.size(), ViewState::kFavouritesCapacity);
+    Run(ID_BACK);
+    EXPECT_EQ(S().m_nImageCounter, kFavouriteListSize);
+}
+
+} // namespace
