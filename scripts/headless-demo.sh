@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the viewer under a virtual X server, pages forward and back with mouse
 # clicks on its buttons as a user would, leaves a screenshot after each step,
-# and ends the viewer with File, Exit. Exits non-zero with a message when the
+# and ends the viewer with File, Exit, naming the bookmark it offers. Exits non-zero with a message when the
 # viewer does not start, ends during the tour, fails or does not end.
 # Usage: headless-demo.sh VIEWER OUTDIR
 # QUELBY_DEMO_SCREEN sets the virtual screen (default 1024x768);
@@ -131,9 +131,24 @@ done
 click "$back_x"
 shot 5-back
 
-# File, Exit, as a person ends the program.
+# File, Exit, as a person ends the program. Having paged, the viewer offers
+# to save a bookmark: the demo names one.
 open_file_menu >/dev/null
 xdotool key x
+offer=""
+for _ in $(seq $((wait_s * 10))); do
+    alive || break
+    offer=$(xdotool search --onlyvisible --name "^Enter Name For Bookmark$" 2>/dev/null | head -n 1) || true
+    [ -n "$offer" ] && break
+    sleep 0.1
+done
+if [ -n "$offer" ]; then
+    sleep 0.5
+    xdotool type --delay 20 "Demo tour"
+    import -window "$offer" "$out/6-exit-bookmark.png"
+    echo "screenshot: $out/6-exit-bookmark.png ($(xdotool getwindowname "$offer"))"
+    xdotool key Return
+fi
 for _ in $(seq $((wait_s * 10))); do
     alive || break
     sleep 0.1
@@ -144,3 +159,8 @@ wait "$viewer_pid" || status=$?
 viewer_pid=""
 [ "$status" -eq 0 ] || fail "the viewer ended with status $status"
 echo "the viewer ended with status 0"
+if [ -n "$offer" ]; then
+    grep -q "^1=Demo tour$" "$XDG_CONFIG_HOME/Vanto Corp/Quelby.ini" ||
+        fail "the bookmark offered at exit was not saved"
+    echo "bookmark saved at exit: Demo tour"
+fi

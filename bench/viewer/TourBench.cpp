@@ -9,6 +9,7 @@
 #include "CquelbyView.h"
 #include "Drives.h"
 #include "MessageBox.h"
+#include "ViewerIds.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -88,6 +89,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QString::fromLatin1(ids::kRegistryKey));
+    QApplication::setApplicationName(QString::fromLatin1(ids::kAppTitle));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

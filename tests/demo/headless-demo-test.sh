@@ -41,6 +41,8 @@ for case in 800x600:680x450 640x480:640x450; do
         size=$(identify -format '%wx%h' "$shot") || fail "$screen: $shot unreadable"
         [ "$size" = "$frame" ] || fail "$screen: $shot is $size, the frame $frame"
     done
+    [ -f "$out/6-exit-bookmark.png" ] || fail "$screen: no bookmark offered at exit"
+    grep -q "bookmark saved at exit: Demo tour" "$out.log" || fail "$screen: bookmark not saved"
     # The back click landed: the picture changed.
     ! cmp -s "$out/4-forward.png" "$out/5-back.png" || fail "$screen: back click missed"
 done

@@ -1,0 +1,119 @@
+// The viewer with a full profile against an empty one: start-up to the
+// cover, and opening the browse wizard and the list of bookmarks, with 743
+// favourites and 2,000 bookmarks stored.
+//
+//   QUELBY_BENCH_ISO=build-rel/demo/quelby.iso build-rel/bench/viewer/bench_viewer_collections
+
+#include "BookmarkStore.h"
+#include "CBookmarkListDlg.h"
+#include "CBrowseWizard.h"
+#include "Catalogue.h"
+#include "CquelbyApp.h"
+#include "Drives.h"
+#include "FavouriteStore.h"
+#include "MessageBox.h"
+#include "Profile.h"
+#include "ViewerIds.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kBookmarks = 2000;
+
+// Writes the profile in one go: 743 favourites and 2,000 bookmarks of eight
+// keys each, or nothing.
+void FillProfile(bool full) {
+    const QString path = Profile::App().FilePath();
+    QFile::remove(path);
+    if (!full)
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("fav/total"), kCatalogueSize);
+    for (int i = 1; i <= kCatalogueSize; ++i)
+        settings.setValue(QStringLiteral("fav/%1").arg(i), CatalogueNameString(i));
+    settings.setValue(QStringLiteral("bookmark/total"), kBookmarks);
+    for (int i = 1; i <= kBookmarks; ++i) {
+        const QString name = QStringLiteral("Bookmark %1").arg(i, 4, 10, QLatin1Char('0'));
+        settings.setValue(QStringLiteral("bookmark/%1").arg(i), name);
+        const QStringList keys{"mode",     "currentTreasury", "imageCounter", "treasury1",
+                               "imageMax", "all",             "category"};
+        for (const QString& key : keys)
+            settings.setValue(name + QLatin1Char('/') + key, 1);
+        settings.setValue(name + QStringLiteral("/categoryShort"), QStringLiteral("WO"));
+    }
+    settings.sync();
+}
+
+bool InsertDisc(benchmark::State& state) {
+    const QString iso = qEnvironmentVariable("QUELBY_BENCH_ISO");
+    if (iso.isEmpty() || !QFile::exists(iso)) {
+        state.SkipWithError("set QUELBY_BENCH_ISO to the demo CD image (target democd)");
+        return false;
+    }
+    DriveTable::SetCurrent(DriveTable({Drive{'D', DriveType::cdrom, MakeIsoVolume(iso)}}));
+    return true;
+}
+
+void StartUp(benchmark::State& state) {
+    FillProfile(state.range(0) == 1);
+    if (!InsertDisc(state))
+        return;
+    for (auto _ : state) {
+        CquelbyApp app;
+        app.InitInstance({});
+        benchmark::DoNotOptimize(app.View());
+    }
+}
+
+// Runs a dialog to the point where a person sees it, then closes it.
+template <typename Dialog> void Open(benchmark::State& state, Dialog& dialog) {
+    CDialog::SetModalHook([](CDialog& shown) { shown.EndDialog(IDCANCEL); });
+    SetMessageBoxHook([](const QString&, const QString&, unsigned) { return IDOK; });
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dialog.DoModal());
+    CDialog::SetModalHook(nullptr);
+    SetMessageBoxHook(nullptr);
+}
+
+void OpenWizard(benchmark::State& state) {
+    FillProfile(state.range(0) == 1);
+    const FavouriteStore favourites;
+    const BookmarkStore bookmarks;
+    CBrowseWizard wizard(favourites, bookmarks, 1, false);
+    Open(state, wizard);
+}
+
+void OpenBookmarkList(benchmark::State& state) {
+    FillProfile(state.range(0) == 1);
+    BookmarkStore bookmarks;
+    CBookmarkListDlg list(bookmarks);
+    Open(state, list);
+}
+
+// Argument 0: an empty profile; 1: the full one.
+BENCHMARK(StartUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenWizard)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenBookmarkList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home; // a profile and test.ini of the benchmark's own
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QString::fromLatin1(ids::kRegistryKey));
+    QApplication::setApplicationName(QString::fromLatin1(ids::kAppTitle));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
