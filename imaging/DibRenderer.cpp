@@ -4,6 +4,8 @@
 #include "DibLayout.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -66,6 +68,30 @@ QRectF MapTarget(const QRect& target, const QRect& source, const QRect& clipped)
                   clipped.height() * sy);
 }
 
+// The rows of `clipped` whose image can reach the painter's device (and its
+// clip, when it has one): only those are decoded, so a picture taller than
+// the window costs what the window shows.
+QRect ShownRows(const QPainter& painter, const QRect& target, const QRect& source,
+                const QRect& clipped) {
+    const QPaintDevice* device = painter.device();
+    if (!device || !painter.worldTransform().isInvertible())
+        return clipped;
+    QRectF reach = painter.worldTransform().inverted().mapRect(
+        QRectF(0, 0, device->width(), device->height()));
+    if (painter.hasClipping())
+        reach &= painter.clipBoundingRect();
+    const double rowsPerUnit = double(source.height()) / target.height();
+    const double top = source.top() + (reach.top() - target.top()) * rowsPerUnit;
+    const double bottom = source.top() + (reach.bottom() - target.top()) * rowsPerUnit;
+    const int first =
+        int(std::clamp(std::floor(top), double(clipped.top()), double(clipped.bottom()) + 1));
+    const int last =
+        int(std::clamp(std::ceil(bottom), double(clipped.top()) - 1, double(clipped.bottom())));
+    if (reach.isEmpty() || first > last)
+        return {};
+    return QRect(clipped.left(), first, clipped.width(), last - first + 1);
+}
+
 void Paint(QPainter& painter, const QRectF& target, const SourceImage& source, const QRect& from) {
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -91,10 +117,14 @@ int DrawDib(QPainter& painter, const QRect& target, const std::uint8_t* block,
     const QRect clipped = source & QRect(0, 0, layout->width, layout->height);
     if (clipped.isEmpty())
         return 0;
-    const SourceImage image = MakeSource(*layout, block, clipped.top(), clipped.height());
+    // The whole source counts as painted, also the rows the device cannot show.
+    const QRect shown = ShownRows(painter, target, source, clipped);
+    if (shown.isEmpty())
+        return clipped.height();
+    const SourceImage image = MakeSource(*layout, block, shown.top(), shown.height());
     if (image.image.isNull())
         return 0;
-    const QRect from(clipped.left(), 0, clipped.width(), clipped.height());
-    Paint(painter, MapTarget(target, source, clipped), image, from);
+    const QRect from(shown.left(), 0, shown.width(), shown.height());
+    Paint(painter, MapTarget(target, source, shown), image, from);
     return clipped.height();
 }

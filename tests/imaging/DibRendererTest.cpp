@@ -1,5 +1,8 @@
+#include "DibRenderer.h"
+
 #include "BitmapBuilder.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -253,5 +256,68 @@ TEST(DibScalingTest, ScaledPixelsKeepTheirExactColours) {
                                    {kBlue, kBlue, kRed, kRed},
                                    {kBlue, kBlue, kRed, kRed}}));
 }
+
+// Only the rows a device can show are decoded. What a small device, a
+// moved or scaled painter or a clip shows is still exactly the part of the
+// whole picture that falls there.
+struct ReachCase {
+    const char* name;
+    QPoint offset; // where the painter's origin is moved
+    double scale;  // the painter's scale
+    QRect clip;    // empty: no clip
+    QRect target;  // where the picture is drawn, in painter units
+};
+
+class DibReachTest : public testing::TestWithParam<ReachCase> {};
+
+TEST_P(DibReachTest, ShowsWhatTheWholePictureShowsThere) {
+    const ReachCase& c = GetParam();
+    // 30 x 300, RLE8: each row a run of its own colour.
+    Bytes bits;
+    for (int stored = 0; stored < 300; ++stored)
+        bits.insert(bits.end(), {30, std::uint8_t(stored % 200), 0, 0});
+    bits.insert(bits.end(), {0, 1});
+    std::vector<QRgb> colors;
+    for (int i = 0; i < 256; ++i)
+        colors.push_back(qRgb(i, 255 - i, (i * 7) % 256));
+    const Bytes block = BuildDib({30, 300, 8, 1, false, 0, colors, bits});
+    const QRect whole(0, 0, 30, 300);
+    const auto setUp = [&c](QPainter& painter) {
+        painter.translate(c.offset);
+        painter.scale(c.scale, c.scale);
+        if (!c.clip.isEmpty())
+            painter.setClipRect(c.clip);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    };
+    QImage small(40, 40, QImage::Format_ARGB32);
+    small.fill(Qt::transparent);
+    {
+        QPainter painter(&small);
+        setUp(painter);
+        EXPECT_EQ(DrawDib(painter, c.target, block.data(), block.size(), whole), 300);
+    }
+    // The whole picture decoded, then placed the same way.
+    const QImage picture = RenderDib(block, whole, whole.size(), nullptr);
+    QImage expected(40, 40, QImage::Format_ARGB32);
+    expected.fill(Qt::transparent);
+    {
+        QPainter painter(&expected);
+        setUp(painter);
+        painter.drawImage(QRectF(c.target), picture);
+    }
+    EXPECT_EQ(Read(small), Read(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reach, DibReachTest,
+    testing::Values(ReachCase{"OneToOne", {0, 0}, 1, {}, QRect(0, 0, 30, 300)},
+                    ReachCase{"MovedUp", {0, -131}, 1, {}, QRect(0, 0, 30, 300)},
+                    ReachCase{"TargetAbove", {0, 0}, 1, {}, QRect(3, -257, 30, 300)},
+                    ReachCase{"Scaled", {0, -77}, 1, {}, QRect(0, 0, 30, 1200)},
+                    ReachCase{"PainterScaled", {0, -90}, 2.5, {}, QRect(0, 0, 15, 150)},
+                    ReachCase{"Clipped", {0, -60}, 1, QRect(0, 70, 30, 10), QRect(0, 0, 30, 300)},
+                    ReachCase{"AllBelow", {0, 0}, 1, {}, QRect(0, 50, 30, 300)},
+                    ReachCase{"Outside", {0, 0}, 1, {}, QRect(0, 500, 30, 300)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
