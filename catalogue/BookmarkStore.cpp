@@ -47,7 +47,7 @@ bool BookmarkStore::IsReservedName(const QString& name) {
 }
 
 int BookmarkStore::Total() const {
-    return NumberedList(m_profile, kSection).Total();
+    return NumberedList::StoredTotal(m_profile, kSection);
 }
 
 QStringList BookmarkStore::Names() const {

@@ -8,25 +8,25 @@
 namespace {
 DialogTemplate WizardTemplate() {
     using W = CBrowseWizard;
-    return {W::kTemplateId,
-            QStringLiteral("Browse Wizard"),
-            QSize(368, 191),
-            {
-                {ControlKind::groupBox, -1, QStringLiteral("Select Cartoons To View"),
-                 QRect(7, 5, 354, 156)},
-                {ControlKind::bitmapButton, W::kBannerId, QStringLiteral("banner"),
-                 QRect(14, 16, 340, 138)},
-                {ControlKind::pushButton, W::kAllCartoonsId, QStringLiteral("&All Cartoons"),
-                 QRect(10, 169, 64, 14)},
-                {ControlKind::pushButton, W::kCategoryId, QStringLiteral("Ca&tegory"),
-                 QRect(80, 169, 64, 14)},
-                {ControlKind::pushButton, W::kFavoriteId, QStringLiteral("&Favorite"),
-                 QRect(150, 169, 64, 14)},
-                {ControlKind::pushButton, W::kBookmarkId, QStringLiteral("&Bookmark"),
-                 QRect(220, 169, 64, 14)},
-                {ControlKind::pushButton, IDCANCEL, QStringLiteral("&Cancel"),
-                 QRect(294, 169, 64, 14)},
-            }};
+    return {
+        W::kTemplateId,
+        QStringLiteral("Browse Wizard"),
+        QSize(368, 191),
+        {
+            {ControlKind::groupBox, -1, QStringLiteral("Select Cartoons To View"),
+             QRect(7, 5, 354, 156)},
+            {ControlKind::bitmapButton, W::kBannerId, QStringLiteral("banner"),
+             QRect(14, 16, 340, 138)},
+            {ControlKind::pushButton, W::kAllCartoonsId, QStringLiteral("&All Cartoons"),
+             QRect(10, 169, 64, 14)},
+            {ControlKind::pushButton, W::kCategoryId, QStringLiteral("Ca&tegory"),
+             QRect(80, 169, 64, 14)},
+            {ControlKind::pushButton, W::kFavoriteId, QStringLiteral("&Favorite"),
+             QRect(150, 169, 64, 14)},
+            {ControlKind::pushButton, W::kBookmarkId, QStringLiteral("&Bookmark"),
+             QRect(220, 169, 64, 14)},
+            {ControlKind::pushButton, IDCANCEL, QStringLiteral("&Cancel"), QRect(294, 169, 64, 14)},
+        }};
 }
 } // namespace
 

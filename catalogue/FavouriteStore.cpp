@@ -19,7 +19,7 @@ QString EntryName(qint64 number) {
 FavouriteStore::FavouriteStore(Profile profile) : m_profile(std::move(profile)) {}
 
 int FavouriteStore::Total() const {
-    return NumberedList(m_profile, kSection).Total();
+    return NumberedList::StoredTotal(m_profile, kSection);
 }
 
 QStringList FavouriteStore::Names(int limit) const {

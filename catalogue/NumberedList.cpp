@@ -30,6 +30,10 @@ NumberedList::NumberedList(const Profile& profile, const QString& section) {
     }
 }
 
+int NumberedList::StoredTotal(const Profile& profile, const QString& section) {
+    return std::max(profile.GetInt(section, kTotalEntry, 0), 0);
+}
+
 qint64 NumberedList::Highest() const {
     return m_entries.empty() ? 0 : m_entries.rbegin()->first;
 }

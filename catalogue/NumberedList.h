@@ -18,6 +18,8 @@ public:
     static constexpr qint64 kHighestNumber = 65536;
 
     NumberedList(const Profile& profile, const QString& section);
+    // The stored total alone, without reading the entries.
+    static int StoredTotal(const Profile& profile, const QString& section);
 
     // The stored total; 0 when it is negative or not a number.
     int Total() const { return m_total; }

@@ -181,10 +181,16 @@ bool CDialog::IsDlgButtonChecked(int id) const {
 }
 
 int CDialog::AddSortedString(QListWidget& list, const QString& text) {
-    int row = 0;
-    while (row < list.count() &&
-           QString::compare(list.item(row)->text(), text, Qt::CaseInsensitive) <= 0)
-        ++row;
-    list.insertItem(row, text);
-    return row;
+    // After every item that sorts before it or equal to it.
+    int low = 0;
+    int high = list.count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (QString::compare(list.item(middle)->text(), text, Qt::CaseInsensitive) <= 0)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    list.insertItem(low, text);
+    return low;
 }
