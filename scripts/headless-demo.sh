@@ -61,13 +61,18 @@ viewer_pid=$!
 alive() {
     kill -0 "$viewer_pid" 2>/dev/null
 }
-win=""
-for _ in $(seq $((wait_s * 5))); do
-    alive || break
-    win=$(xdotool search --onlyvisible --name "^Quelby" 2>/dev/null | head -n 1) || true
-    [ -n "$win" ] && break
-    sleep 0.2
-done
+# The first visible window whose name matches, once it shows; nothing when
+# the viewer ends or the wait runs out first.
+window_named() {
+    for _ in $(seq $((wait_s * 10))); do
+        alive || return 0
+        local found
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        sleep 0.1
+    done
+}
+win=$(window_named "^Quelby")
 [ -n "$win" ] || fail "the viewer's window did not appear"
 sleep 1
 
@@ -135,13 +140,7 @@ shot 5-back
 # to save a bookmark: the demo names one.
 open_file_menu >/dev/null
 xdotool key x
-offer=""
-for _ in $(seq $((wait_s * 10))); do
-    alive || break
-    offer=$(xdotool search --onlyvisible --name "^Enter Name For Bookmark$" 2>/dev/null | head -n 1) || true
-    [ -n "$offer" ] && break
-    sleep 0.1
-done
+offer=$(window_named "^Enter Name For Bookmark$")
 if [ -n "$offer" ]; then
     sleep 0.5
     xdotool type --delay 20 "Demo tour"

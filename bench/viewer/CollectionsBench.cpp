@@ -13,13 +13,10 @@
 #include "FavouriteStore.h"
 #include "MessageBox.h"
 #include "Profile.h"
-#include "ViewerIds.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -103,17 +100,3 @@ BENCHMARK(OpenWizard)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenBookmarkList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home; // a profile and test.ini of the benchmark's own
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
-    QApplication application(argc, argv);
-    QApplication::setOrganizationName(QString::fromLatin1(ids::kRegistryKey));
-    QApplication::setApplicationName(QString::fromLatin1(ids::kAppTitle));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

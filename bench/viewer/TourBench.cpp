@@ -9,14 +9,11 @@
 #include "CquelbyView.h"
 #include "Drives.h"
 #include "MessageBox.h"
-#include "ViewerIds.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -82,17 +79,3 @@ void TourLaps(benchmark::State& state) {
 BENCHMARK(TourLaps)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home; // a profile and test.ini of the benchmark's own
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
-    QApplication application(argc, argv);
-    QApplication::setOrganizationName(QString::fromLatin1(ids::kRegistryKey));
-    QApplication::setApplicationName(QString::fromLatin1(ids::kAppTitle));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
