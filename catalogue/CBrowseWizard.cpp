@@ -38,7 +38,7 @@ CBrowseWizard::CBrowseWizard(const FavouriteStore& favourites, const BookmarkSto
 bool CBrowseWizard::OnInitDialog() {
     auto* banner = Item<CBitmapButton>(kBannerId);
     if (m_bLowColour == 1)
-        banner->setObjectName(QStringLiteral("bbanner"));
+        banner->SetWindowText(QStringLiteral("bbanner"));
     banner->AutoLoad(ids::kBitmapFolder);
     banner->SizeToContent();
     banner->setFocusPolicy(Qt::NoFocus);

@@ -10,8 +10,13 @@
 CBitmapButton::CBitmapButton(const QString& windowText, int commandId, QWidget* parent)
     : QAbstractButton(parent), m_nCommandId(commandId) {
     setObjectName(windowText);
-    setAccessibleName(windowText);
+    SetWindowText(windowText);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void CBitmapButton::SetWindowText(const QString& text) {
+    m_strWindowText = text;
+    setAccessibleName(text);
 }
 
 namespace {
@@ -51,7 +56,8 @@ bool CBitmapButton::LoadBitmaps(const QString& normal, const QString& pressed) {
 }
 
 bool CBitmapButton::AutoLoad(const QString& folder) {
-    return LoadBitmaps(folder + QLatin1Char('/') + objectName().toUpper() + QStringLiteral("U.bmp"));
+    return LoadBitmaps(folder + QLatin1Char('/') + m_strWindowText.toUpper() +
+                       QStringLiteral("U.bmp"));
 }
 
 void CBitmapButton::SizeToContent() {

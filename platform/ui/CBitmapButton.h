@@ -20,6 +20,9 @@ public:
     bool AutoLoad(const QString& folder);
     void SizeToContent();
     int CommandId() const { return m_nCommandId; }
+    // The window text, which names the bitmaps AutoLoad takes.
+    const QString& WindowText() const { return m_strWindowText; }
+    void SetWindowText(const QString& text);
     const QImage& NormalImage() const { return m_normal; }
     const QImage& PressedImage() const { return m_pressed; }
 
@@ -33,6 +36,7 @@ protected:
 
 private:
     int m_nCommandId;
+    QString m_strWindowText;
     QImage m_normal;
     QImage m_pressed;
 };

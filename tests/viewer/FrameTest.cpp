@@ -223,8 +223,8 @@ TEST_F(Frame, ButtonsSitByTheScreenRuleWithTheirBitmaps) {
     CBitmapButton* back = app->View()->BackButton();
     EXPECT_EQ(forward->geometry(), QRect(630, 373, 39, 30));
     EXPECT_EQ(back->geometry(), QRect(1, 373, 39, 30));
-    EXPECT_EQ(forward->objectName(), QStringLiteral("forwardu"));
-    EXPECT_EQ(back->objectName(), QStringLiteral("backu"));
+    EXPECT_EQ(forward->WindowText(), QStringLiteral("forwardu"));
+    EXPECT_EQ(back->WindowText(), QStringLiteral("backu"));
     EXPECT_EQ(forward->CommandId(), ID_FORWARD);
     EXPECT_EQ(back->CommandId(), ID_BACK);
     EXPECT_NE(forward->NormalImage(), forward->PressedImage());
@@ -238,8 +238,8 @@ TEST_F(Frame, SmallLowColourScreenTakesTheOtherButtonsAndPlaces) {
     Start();
     EXPECT_EQ(app->Frame()->frameGeometry(), QRect(0, 0, 640, 450));
     EXPECT_EQ(app->View()->ForwardButton()->geometry(), QRect(590, 373, 39, 30));
-    EXPECT_EQ(app->View()->ForwardButton()->objectName(), QStringLiteral("bforwardu"));
-    EXPECT_EQ(app->View()->BackButton()->objectName(), QStringLiteral("bbacku"));
+    EXPECT_EQ(app->View()->ForwardButton()->WindowText(), QStringLiteral("bforwardu"));
+    EXPECT_EQ(app->View()->BackButton()->WindowText(), QStringLiteral("bbacku"));
     EXPECT_EQ(app->View()->State().m_bLowColour, 1);
     EXPECT_NE(app->View()->ForwardButton()->NormalImage(),
               CBitmapButton::LoadResourceBitmap(BitmapResource(IDB_FORWARD_UP)));
