@@ -5,6 +5,8 @@
 #include "FavouriteStore.h"
 #include "ViewerIds.h"
 
+#include <QGroupBox>
+
 namespace {
 DialogTemplate WizardTemplate() {
     using W = CBrowseWizard;
@@ -41,6 +43,12 @@ bool CBrowseWizard::OnInitDialog() {
         banner->SetWindowText(QStringLiteral("bbanner"));
     banner->AutoLoad(ids::kBitmapFolder);
     banner->SizeToContent();
+    // The picture keeps its pixels whatever the dialog's font: it sits in the
+    // middle of the frame around it.
+    if (const auto* frame = findChild<QGroupBox*>()) {
+        const QRect inside = frame->contentsRect().translated(frame->pos());
+        banner->move(inside.center() - QPoint(banner->width() / 2, banner->height() / 2));
+    }
     banner->setFocusPolicy(Qt::NoFocus);
     GetDlgItem(kFavoriteId)->setEnabled(m_favourites.Total() != 0);
     GetDlgItem(kBookmarkId)->setEnabled(m_bookmarks.Total() != 0);
