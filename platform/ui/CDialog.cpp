@@ -1,6 +1,7 @@
 #include "CDialog.h"
 
 #include "CBitmapButton.h"
+#include "UpDownControl.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -82,6 +83,8 @@ QWidget* CDialog::MakeControl(const DialogControl& control) {
         connect(button, &CBitmapButton::clicked, this, [this, id] { Command(id); });
         return button;
     }
+    case ControlKind::upDown:
+        return new UpDownControl(this);
     case ControlKind::listBox: {
         auto* list = new QListWidget(this);
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -173,6 +176,44 @@ void CDialog::CheckRadioButton(int first, int last, int id) {
             radio->setAutoExclusive(true);
         }
     }
+}
+
+namespace {
+// An integer as the framework reads one: blanks, an optional sign, digits,
+// blanks and nothing else. "0" reads, and a value that reads as 0 from
+// anything but a first digit 0 does not.
+std::optional<int> ScanInt(const QString& text) {
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    const int value = trimmed.toInt(&ok, 10);
+    if (!ok || (value == 0 && !trimmed.startsWith(QLatin1Char('0'))))
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
+void CDialog::FailExchange(int id, const QString& prompt) {
+    AfxMessageBox(prompt, MB_OK);
+    if (auto* edit = Item<QLineEdit>(id)) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+}
+
+std::optional<int> CDialog::ExchangeInt(int id) {
+    const auto* edit = Item<QLineEdit>(id);
+    const std::optional<int> value = edit ? ScanInt(edit->text()) : std::nullopt;
+    if (!value)
+        FailExchange(id, QStringLiteral("Please enter an integer."));
+    return value;
+}
+
+bool CDialog::ValidateMinMax(int id, int value, int min, int max) {
+    if (value >= min && value <= max)
+        return true;
+    FailExchange(id,
+                 QStringLiteral("Please enter an integer between %1 and %2.").arg(min).arg(max));
+    return false;
 }
 
 bool CDialog::IsDlgButtonChecked(int id) const {

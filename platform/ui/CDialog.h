@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 #include <map>
+#include <optional>
 
 class QListWidget;
 
@@ -35,6 +36,14 @@ public:
     void CheckRadioButton(int first, int last, int id);
     bool IsDlgButtonChecked(int id) const;
 
+    // The framework's exchange of an integer with an edit box: the box's
+    // text when it is an integer (blanks around it allowed), else "Please
+    // enter an integer." with the box given the focus and its text selected,
+    // and no value. The range check likewise says "Please enter an integer
+    // between %1 and %2." with the ends filled in.
+    std::optional<int> ExchangeInt(int id);
+    bool ValidateMinMax(int id, int value, int min, int max);
+
     // A sorted list box's insertion: the place of the text in alphabetical
     // order without regard to case. Returns the new item's row.
     static int AddSortedString(QListWidget& list, const QString& text);
@@ -62,6 +71,7 @@ protected:
 
 private:
     void Build(const DialogTemplate& dialogTemplate);
+    void FailExchange(int id, const QString& prompt);
     QWidget* MakeControl(const DialogControl& control);
     void Command(int id);
 

@@ -18,6 +18,7 @@ enum class ControlKind {
     edit,          // single-line edit box
     listBox,       // sorted list box with a vertical scroll bar
     bitmapButton,  // a CBitmapButton whose window text names its bitmaps
+    upDown,        // arrows that step the integer in an edit box, their buddy
 };
 
 struct DialogControl {

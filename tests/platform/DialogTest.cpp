@@ -1,6 +1,8 @@
 #include "CDialog.h"
 #include "DialogScript.h"
+#include "MessageRecorder.h"
 #include "TempEnvironment.h"
+#include "UpDownControl.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -119,6 +122,108 @@ TEST(Dialog, RadioButtonsAndSortedLists) {
     for (int row = 0; row < list.count(); ++row)
         order << list.item(row)->text();
     EXPECT_EQ(order, (QStringList{"_Monday", "apple", "Monday", "monday", "Zed"}));
+}
+
+} // namespace
+
+namespace {
+
+// A view time of 1 to 99 seconds: an edit box with its arrows.
+class ViewTime : public CDialog {
+public:
+    ViewTime()
+        : CDialog(
+              {155,
+               QStringLiteral("View Time"),
+               QSize(120, 60),
+               {
+                   {ControlKind::edit, 1005, QString(), QRect(10, 10, 30, 14)},
+                   {ControlKind::upDown, 1008, QString(), QRect(30, 10, 9, 14)},
+                   {ControlKind::defPushButton, IDOK, QStringLiteral("&OK"), QRect(10, 35, 40, 14)},
+               }}) {}
+
+protected:
+    bool OnInitDialog() override {
+        auto* arrows = Item<UpDownControl>(1008);
+        arrows->SetBuddy(Item<QLineEdit>(1005));
+        arrows->SetRange(1, 99);
+        return true;
+    }
+    void OnOK() override {
+        const std::optional<int> seconds = ExchangeInt(1005);
+        if (seconds && ValidateMinMax(1005, *seconds, 1, 99))
+            CDialog::OnOK();
+    }
+};
+
+struct ExchangeCase {
+    const char* name;
+    const char* typed;
+    int result;
+    const char* message; // empty: none
+};
+
+class IntegerExchange : public ::testing::TestWithParam<ExchangeCase> {
+protected:
+    TempEnvironment env;
+    MessageRecorder messages;
+};
+
+TEST_P(IntegerExchange, RefusesWhatIsNoIntegerInRange) {
+    const ExchangeCase& c = GetParam();
+    ViewTime dialog;
+    bool refocused = false;
+    const DialogScript script([&](CDialog& shown) {
+        auto* edit = shown.Item<QLineEdit>(1005);
+        edit->setText(QString::fromLatin1(c.typed));
+        shown.Item<QPushButton>(IDOK)->setFocus();
+        QTest::keyClick(&shown, Qt::Key_Return);
+        refocused = edit->hasFocus();
+    });
+    EXPECT_EQ(dialog.DoModal(), c.result);
+    EXPECT_EQ(messages.Texts().join(QString()), QString::fromLatin1(c.message));
+    EXPECT_EQ(refocused, c.result != IDOK);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, IntegerExchange,
+    ::testing::Values(
+        ExchangeCase{"InRange", "5", IDOK, ""}, ExchangeCase{"Blanks", " 7 ", IDOK, ""},
+        ExchangeCase{"Empty", "", IDCANCEL, "Please enter an integer."},
+        ExchangeCase{"Letters", "x", IDCANCEL, "Please enter an integer."},
+        ExchangeCase{"Trailing", "5x", IDCANCEL, "Please enter an integer."},
+        ExchangeCase{"MinusZero", "-0", IDCANCEL, "Please enter an integer."},
+        ExchangeCase{"Zero", "0", IDCANCEL, "Please enter an integer between 1 and 99."},
+        ExchangeCase{"TooBig", "100", IDCANCEL, "Please enter an integer between 1 and 99."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UpDown, ArrowsAndKeysStepTheBuddyWithinTheRange) {
+    TempEnvironment env;
+    ViewTime dialog;
+    QStringList seen;
+    const DialogScript script([&](CDialog& shown) {
+        auto* edit = shown.Item<QLineEdit>(1005);
+        auto* up = shown.GetDlgItem(1008)->findChild<QToolButton*>(QStringLiteral("up"));
+        auto* down = shown.GetDlgItem(1008)->findChild<QToolButton*>(QStringLiteral("down"));
+        // The arrows sit at the right end of the box, inside its old place.
+        EXPECT_LE(shown.GetDlgItem(1008)->geometry().right(),
+                  MapDialogRect(shown.font(), QRect(10, 10, 30, 14)).right());
+        edit->setText(QStringLiteral("98"));
+        up->click();
+        seen << edit->text();
+        up->click();
+        seen << edit->text();
+        QTest::keyClick(edit, Qt::Key_Down);
+        seen << edit->text();
+        edit->setText(QStringLiteral("x"));
+        down->click();
+        seen << edit->text();
+        edit->setText(QStringLiteral("1"));
+        QTest::keyClick(edit, Qt::Key_Down);
+        seen << edit->text();
+    });
+    dialog.DoModal();
+    EXPECT_EQ(seen, (QStringList{"99", "99", "98", "99", "1"}));
 }
 
 } // namespace
