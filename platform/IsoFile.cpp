@@ -30,6 +30,15 @@ std::uint32_t IsoFile::Read(void* buffer, std::uint32_t count) {
         return 0;
     const auto total =
         static_cast<std::uint32_t>(std::min<std::uint64_t>(count, m_size - m_position));
+    if (!m_image)
+        throw CFileException(CFileException::Cause::generic, {});
+    // One positioned read from a plain image file.
+    if (const auto got = m_image->ReadBytes(buffer, m_lsn, m_position, total)) {
+        if (*got != total)
+            throw CFileException(CFileException::Cause::hardIO, {});
+        m_position += total;
+        return total;
+    }
     auto* out = static_cast<std::uint8_t*>(buffer);
     std::uint32_t done = 0;
     while (done < total) {

@@ -44,6 +44,11 @@ public:
     void Walk(const std::function<void(const QString& path, const Entry& entry)>& visit);
     // Reads whole blocks from a sector; the bytes read, short at the end of the image.
     std::uint64_t ReadBlocks(void* buffer, std::uint32_t lsn, std::uint32_t blocks) const;
+    // A plain image file reads any byte range at once: the bytes read from
+    // `offset` bytes into the sector, short at the end of the image; nullopt
+    // when the image is read in whole blocks only.
+    std::optional<std::uint64_t> ReadBytes(void* buffer, std::uint32_t lsn, std::uint64_t offset,
+                                           std::uint64_t count) const;
     const QString& Path() const { return m_path; }
 
 private:
@@ -59,5 +64,6 @@ private:
 
     iso9660_t* m_iso;
     QString m_path;
+    int m_fd = -1; // a plain image file, read with positioned reads
     std::map<QString, Listing> m_directories;
 };
