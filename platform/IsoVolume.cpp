@@ -18,8 +18,8 @@ std::shared_ptr<IsoImage> IsoVolume::Image() const {
     }
     if (!S_ISREG(st.st_mode))
         return IsoImage::Open(m_path);
-    const QDateTime time =
-        QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec).addMSecs(st.st_mtim.tv_nsec / 1000000);
+    // Nanoseconds since the epoch, compared as they are: no time zone is consulted.
+    const qint64 time = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     const bool same = m_image && m_imageSize == st.st_size && m_imageTime == time &&
                       m_imageInode == static_cast<quint64>(st.st_ino);
     if (!same) {

@@ -2,7 +2,7 @@
 
 #include "Drives.h"
 
-#include <QDateTime>
+#include <QtGlobal>
 
 class IsoImage;
 
@@ -25,6 +25,6 @@ private:
     // An image file stays open while it is unchanged; a device is opened each time.
     mutable std::shared_ptr<IsoImage> m_image;
     mutable qint64 m_imageSize = -1;
-    mutable QDateTime m_imageTime;
+    mutable qint64 m_imageTime = 0; // nanoseconds since the epoch
     mutable quint64 m_imageInode = 0;
 };
