@@ -14,6 +14,7 @@
 
 namespace {
 const QString kDrivesSection = QStringLiteral("Drives");
+QStringList g_givenDiscs;
 
 // A drive letter A to Z from "E" or "e"; 0 otherwise.
 char ParseLetter(const QString& text) {
@@ -101,6 +102,8 @@ DriveTable DriveTable::Build(const DriveSources& sources) {
             seen.append(canonical);
         }
     };
+    for (const QString& path : sources.given)
+        add(path, MakeAttachedVolume(path));
     for (const QString& device : sources.opticalDevices)
         add(device, MakeIsoVolume(device));
     for (const OpticalMount& mount : sources.mounts)
@@ -119,9 +122,16 @@ DriveTable DriveTable::Discover(const QString& mountInfoPath) {
     for (AttachedDrive& drive : AttachedInSettings(malformed))
         sources.attached.push_back(std::move(drive));
     ReportMalformed(QStringLiteral("settings [Drives]"), malformed);
+    sources.given = g_givenDiscs;
     sources.opticalDevices = PhysicalOpticalDrives();
     sources.mounts = ReadOpticalMounts(mountInfoPath);
     return Build(sources);
+}
+
+void DriveTable::SetGivenDiscs(const QStringList& paths) {
+    g_givenDiscs.clear();
+    for (const QString& path : paths)
+        g_givenDiscs.append(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
 }
 
 std::shared_ptr<Volume> MakeIsoVolume(const QString& imageOrDevice) {

@@ -4,6 +4,7 @@
 
 namespace {
 std::optional<DriveTable> g_current;
+std::function<DriveTable()> g_discover = [] { return DriveTable::Discover(); };
 
 // The letter of a root path "D:\" (also "d:", "D:/"); 0 for anything else.
 char RootLetter(const QString& root) {
@@ -54,10 +55,22 @@ std::optional<QString> DriveTable::GetVolumeLabel(const QString& root) const {
 
 const DriveTable& DriveTable::Current() {
     if (!g_current)
-        g_current = Discover();
+        g_current = g_discover ? g_discover() : DriveTable();
     return *g_current;
+}
+
+const DriveTable& DriveTable::Refresh() {
+    if (g_discover)
+        g_current = g_discover();
+    return Current();
 }
 
 void DriveTable::SetCurrent(DriveTable table) {
     g_current = std::move(table);
+    g_discover = nullptr;
+}
+
+void DriveTable::SetDiscovery(std::function<DriveTable()> discover) {
+    g_discover = std::move(discover);
+    g_current.reset();
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -52,6 +53,7 @@ struct AttachedDrive {
 // Where the drives come from, in the order they get letters.
 struct DriveSources {
     std::vector<AttachedDrive> attached; // keep their letters; the first of a letter wins
+    QStringList given;                   // discs named on the command line: the first free letters
     QStringList opticalDevices;          // physical drives, e.g. "/dev/sr0"
     std::vector<OpticalMount> mounts;    // mounted iso9660 and udf file systems
 };
@@ -71,16 +73,27 @@ public:
     const Drive* Find(char letter) const;
     const std::vector<Drive>& Drives() const { return m_drives; }
 
-    // The table in force for the process, discovered on first use. Tests install their own.
+    // The table in force for the process, discovered on first use.
     static const DriveTable& Current();
+    // Discovers the drives again, so that a disc inserted, an image mounted or
+    // a drive attached since the last search is seen. A search for the disc
+    // refreshes; reading files uses the table as it stands.
+    static const DriveTable& Refresh();
+    // Installs a fixed table: Refresh keeps it (tests, benchmarks).
     static void SetCurrent(DriveTable table);
+    // Replaces discovery (tests: a mount table of their own); Refresh calls it.
+    static void SetDiscovery(std::function<DriveTable()> discover);
+    // Discs named on the command line, attached before the machine's drives.
+    static void SetGivenDiscs(const QStringList& paths);
     // Builds the table from attached drives (QUELBY_DRIVES, then the settings'
-    // "Drives" section), physical optical drives and mounted optical file systems.
+    // "Drives" section), the discs given on the command line, physical optical
+    // drives and mounted optical file systems.
     // Malformed attached entries are reported on standard error and skipped.
     static DriveTable
     Discover(const QString& mountInfoPath = QStringLiteral("/proc/self/mountinfo"));
     // Letters the sources: attached drives keep theirs, the others take the
-    // next free letters from D in the order given. All are CD-ROM drives.
+    // next free letters from D in the order given (command line, devices,
+    // mounts). All are CD-ROM drives.
     static DriveTable Build(const DriveSources& sources);
 
 private:

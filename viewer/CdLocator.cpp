@@ -4,7 +4,7 @@
 #include "PrivateProfile.h"
 
 bool CdLocator::FindCD() {
-    const DriveTable& table = DriveTable::Current();
+    const DriveTable& table = DriveTable::Refresh();
     const QStringList roots = table.LogicalDriveStrings();
     for (const QString& root : roots) {
         if (table.GetDriveType(root) != DriveType::cdrom)

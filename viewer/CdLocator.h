@@ -9,7 +9,7 @@ class CdLocator {
 public:
     static constexpr const char* kVolumeLabel = "QUELBY_CDH";
 
-    // Searches the drive table's roots in order, CD-ROM drives only, for the
+    // Discovers the drives afresh and searches their roots in order, CD-ROM drives only, for the
     // exact (case-sensitive) label; the first match wins. In diagnostic mode
     // the root found is recorded as "lastdriveletter" in test.ini.
     bool FindCD();

@@ -5,6 +5,7 @@
 #include "CMainFrame.h"
 #include "CquelbyDoc.h"
 #include "CquelbyView.h"
+#include "Drives.h"
 #include "FileDialogs.h"
 #include "MainMenu.h"
 #include "MainWindow.h"
@@ -13,11 +14,29 @@
 #include "ViewerIds.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <cstdio>
 
 using namespace ids;
+
+namespace {
+// The command line's discs: images of the CD or folders holding a copy of it.
+// A name that is neither is reported and left out.
+QStringList GivenDiscs(const QStringList& arguments) {
+    QStringList discs;
+    for (const QString& argument : arguments) {
+        if (QFileInfo::exists(argument))
+            discs.append(argument);
+        else
+            std::fprintf(stderr, "quelby: no disc image or folder \"%s\"\n",
+                         argument.toLocal8Bit().constData());
+    }
+    return discs;
+}
+} // namespace
 
 CquelbyApp::CquelbyApp() = default;
 
@@ -28,9 +47,12 @@ CquelbyApp::~CquelbyApp() {
 }
 
 bool CquelbyApp::InitInstance(const QStringList& arguments) {
-    if (!arguments.isEmpty() && viewtitles::IsDiagnosticSwitch(arguments.constFirst()))
+    const bool diagnostic =
+        !arguments.isEmpty() && viewtitles::IsDiagnosticSwitch(arguments.constFirst());
+    if (diagnostic)
         privateprofile::WriteString(QStringLiteral("quelby"), QStringLiteral("test"),
                                     QStringLiteral("1"));
+    DriveTable::SetGivenDiscs(GivenDiscs(arguments.mid(diagnostic ? 1 : 0)));
     OpenDocument();
     return true;
 }

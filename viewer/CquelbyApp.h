@@ -19,8 +19,10 @@ public:
     CquelbyApp(const CquelbyApp&) = delete;
     CquelbyApp& operator=(const CquelbyApp&) = delete;
 
-    // arguments: the command line after the program name. Returns true; a
-    // missing CD ends the program inside (AfxAbort).
+    // arguments: the command line after the program name: "/d" first turns
+    // on diagnostic mode; the others name discs (an image of the CD or a
+    // folder holding a copy) searched before the machine's drives. Returns
+    // true; a missing CD ends the program inside (AfxAbort).
     bool InitInstance(const QStringList& arguments);
     int ExitInstance();
 

@@ -160,15 +160,17 @@ TEST_F(DiscoveryTest, SettingsAttachDrivesAndTheEnvironmentWinsALetter) {
 TEST_F(DiscoveryTest, OtherDrivesTakeTheNextFreeLettersFromD) {
     DriveSources sources;
     sources.attached = {{'E', folder}, {'G', bare}, {'E', bare}};
+    sources.given = {folder, env.Scratch() + "/given.iso"}; // the first is attached already
     sources.opticalDevices = {env.Scratch() + "/sr0", env.Scratch() + "/sr1",
                               env.Scratch() + "/sr0"};
     sources.mounts = {{bare, env.Scratch() + "/sr1", "iso9660"}, // the disc of a listed drive
                       {folder, env.Scratch() + "/loop-image.iso", "udf"}};
     const DriveTable table = DriveTable::Build(sources);
-    EXPECT_EQ(Letters(table), QString("DEFGH"));
+    EXPECT_EQ(Letters(table), QString("DEFGHI"));
     EXPECT_EQ(table.GetVolumeLabel("E:\\"), QString("FOLDER_CD"));
-    EXPECT_EQ(table.GetVolumeLabel("D:\\"), std::nullopt); // a drive without a disc
-    EXPECT_EQ(table.GetVolumeLabel("H:\\"), QString(""));  // mounted, label unreadable
+    EXPECT_EQ(table.GetVolumeLabel("D:\\"), std::nullopt); // the given image is not there
+    EXPECT_EQ(table.GetVolumeLabel("F:\\"), std::nullopt); // a drive without a disc
+    EXPECT_EQ(table.GetVolumeLabel("I:\\"), QString(""));  // mounted, label unreadable
     for (const Drive& drive : table.Drives())
         EXPECT_EQ(drive.type, DriveType::cdrom);
 }

@@ -3,6 +3,7 @@
 #include "CquelbyApp.h"
 #include "CquelbyDoc.h"
 #include "CquelbyView.h"
+#include "IsoMaker.h"
 #include "PrivateProfile.h"
 #include "Profile.h"
 #include "TempEnvironment.h"
@@ -148,6 +149,69 @@ TEST_F(Startup, DiagnosticModeStaysOnForLaterRuns) {
     CquelbyApp second;
     second.InitInstance({});
     EXPECT_TRUE(second.View()->State().IsDiagnostic());
+}
+
+// Drives as the machine shows them, with a mount table of the test's own
+// that starts empty: the command line and the mounts decide what is there.
+class MachineDrives : public Startup {
+protected:
+    MachineDrives() {
+        mountInfo = env.Scratch() + QStringLiteral("/mountinfo");
+        QFile(mountInfo).open(QIODevice::WriteOnly);
+        DriveTable::SetDiscovery([this] { return DriveTable::Discover(mountInfo); });
+        disc.AddCartoons(SomeCartoonNames());
+    }
+    // An image of the disc, labelled as the CD is; empty without genisoimage.
+    QString MakeImage() {
+        const QString image = env.Scratch() + QStringLiteral("/quelby.iso");
+        if (!isomaker::Available() ||
+            !isomaker::MakeIso(disc.Root(), image, QStringLiteral("QUELBY_CDH")))
+            return {};
+        return image;
+    }
+    QString mountInfo;
+    TestDisc disc{env.Scratch() + QStringLiteral("/disc")};
+    MessageRecorder messages;
+    AbortCatcher abortCatcher;
+};
+
+TEST_F(MachineDrives, DiscsOnTheCommandLineAreSearchedAfterTheSwitch) {
+    const QString image = MakeImage();
+    if (image.isEmpty())
+        GTEST_SKIP() << "genisoimage is not installed";
+    isomaker::WriteFiles(disc.Root(), {{QStringLiteral(".windows-label"), "QUELBY_CDH\n"}});
+    const QString missing = env.Scratch() + QStringLiteral("/missing.iso");
+    for (const QStringList& arguments :
+         {QStringList{image}, QStringList{QStringLiteral("/d"), disc.Root()},
+          QStringList{missing, disc.Root()}}) {
+        CquelbyApp app;
+        ::testing::internal::CaptureStderr();
+        ASSERT_NO_THROW(app.InitInstance(arguments)) << arguments.join(' ').toStdString();
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(messages.Messages().empty()) << messages.Texts().join('|').toStdString();
+        EXPECT_EQ(app.View()->State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
+        EXPECT_TRUE(app.View()->Document().HasPicture()); // the cover, read from the disc given
+        EXPECT_EQ(errors.find("missing.iso") != std::string::npos, arguments.contains(missing));
+    }
+}
+
+TEST_F(MachineDrives, DiscMountedWhileTheViewerAsksIsFoundOnOk) {
+    const QString image = MakeImage();
+    if (image.isEmpty())
+        GTEST_SKIP() << "genisoimage is not installed";
+    messages.OnText(kInsert, [this, image] {
+        QFile table(mountInfo);
+        table.open(QIODevice::WriteOnly);
+        table.write(QStringLiteral("61 22 7:3 / %1 ro,nosuid - iso9660 %2 ro\n")
+                        .arg(disc.Root(), image)
+                        .toUtf8());
+    });
+    CquelbyApp app;
+    ASSERT_NO_THROW(app.InitInstance({}));
+    EXPECT_EQ(messages.Texts(), QStringList{kInsert});
+    app.View()->Nav().StepForward();
+    EXPECT_EQ(app.View()->State().m_strCurrentName, SomeCartoonNames().constFirst());
+    EXPECT_TRUE(app.View()->Document().HasPicture());
 }
 
 } // namespace
