@@ -17,4 +17,5 @@ BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins li
     libcdio-dev libiso9660-dev genisoimage xorriso fonts-dejavu-core)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
 # The tests run the headless demo too.
-TEST_PACKAGES=(libgtest-dev libgmock-dev "${DEMO_PACKAGES[@]}")
+# The package test makes the .deb and checks what it installs.
+TEST_PACKAGES=(libgtest-dev libgmock-dev dpkg-dev desktop-file-utils appstream man-db "${DEMO_PACKAGES[@]}")
