@@ -2,7 +2,11 @@
 
 #include "VolumePath.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cdio/cdio.h>
 #include <cdio/iso9660.h>
 #include <cdio/logging.h>
 #include <cerrno>
@@ -17,13 +21,83 @@ void QuietCdio() {
     cdio_loglevel_default = CDIO_LOG_ASSERT;
 }
 
+namespace {
+// The file a sheet's FILE line names, as found beside the sheet: the name as
+// given, else the one file there whose name matches it regardless of case.
+// A path from the ripping machine counts by its file name.
+QString FindBeside(const QDir& folder, QString name) {
+    if (folder.exists(name))
+        return folder.absoluteFilePath(name);
+    name = name.mid(
+        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
+    for (const QString& entry : folder.entryList(QDir::Files)) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.absoluteFilePath(entry);
+    }
+    return {};
+}
+
+// A cue sheet as libcdio is given it: a copy in a scratch folder naming
+// each file by its full path as found beside the sheet (a sheet written on a
+// system that ignores case may name "QUELBY.BIN" for quelby.bin), and the
+// first file linked under the copy's name with ".bin", where the library
+// looks for it. The library reads the sheet while it opens the rip.
+struct Sheet {
+    CdIo_t* disc = nullptr;
+    QString firstFile;   // empty when a file it names is not there
+    bool cooked = false; // a data track of 2048-byte sectors: the file is an ISO image
+};
+
+Sheet OpenSheet(const QString& sheetPath) {
+    Sheet opened;
+    QFile sheet(sheetPath);
+    if (!sheet.open(QIODevice::ReadOnly) || sheet.size() > 1024 * 1024)
+        return opened;
+    const QDir folder = QFileInfo(sheetPath).absoluteDir();
+    QList<QByteArray> lines = sheet.readAll().split('\n');
+    for (QByteArray& line : lines) {
+        const QByteArray word = line.trimmed().toUpper();
+        if (word.startsWith("TRACK ") && word.contains("/2048"))
+            opened.cooked = true;
+        const qsizetype open = line.indexOf('"');
+        const qsizetype close = line.lastIndexOf('"');
+        if (!word.startsWith("FILE ") || open < 0 || close <= open)
+            continue;
+        const QString found =
+            FindBeside(folder, QFile::decodeName(line.mid(open + 1, close - open - 1)));
+        if (found.isEmpty())
+            return {};
+        if (opened.firstFile.isEmpty())
+            opened.firstFile = found;
+        line = line.left(open + 1) + QFile::encodeName(found) + line.mid(close);
+    }
+    QTemporaryDir scratch;
+    QFile copy(scratch.filePath(QStringLiteral("sheet.cue")));
+    if (opened.firstFile.isEmpty() || !scratch.isValid() || !copy.open(QIODevice::WriteOnly) ||
+        copy.write(lines.join('\n')) < 0 ||
+        !QFile::link(opened.firstFile, scratch.filePath(QStringLiteral("sheet.bin"))))
+        return {};
+    copy.close();
+    opened.disc = cdio_open_bincue(QFile::encodeName(copy.fileName()).constData());
+    return opened;
+}
+} // namespace
+
 std::shared_ptr<IsoImage> IsoImage::Open(const QString& imageOrDevice) {
     QuietCdio();
+    const QString suffix = QFileInfo(imageOrDevice).suffix().toLower();
+    if (suffix == QLatin1String("cue") || suffix == QLatin1String("nrg"))
+        return OpenRip(imageOrDevice);
+    auto image = OpenPlain(imageOrDevice);
+    return !image && suffix == QLatin1String("bin") ? OpenRip(imageOrDevice) : image;
+}
+
+std::shared_ptr<IsoImage> IsoImage::OpenPlain(const QString& imageOrDevice) {
     const QByteArray path = QFile::encodeName(imageOrDevice);
     iso9660_t* iso = iso9660_open(path.constData());
     if (!iso)
         return nullptr;
-    auto image = std::shared_ptr<IsoImage>(new IsoImage(iso, imageOrDevice));
+    auto image = std::shared_ptr<IsoImage>(new IsoImage(iso, nullptr, imageOrDevice));
     // A plain image file of 2048-byte sectors: its files' extents are read
     // straight into the caller's buffer with one positioned read each.
     struct stat info {};
@@ -35,15 +109,44 @@ std::shared_ptr<IsoImage> IsoImage::Open(const QString& imageOrDevice) {
     return image;
 }
 
+std::shared_ptr<IsoImage> IsoImage::OpenRip(const QString& path) {
+    const QFileInfo file(path);
+    if (file.suffix().compare(QLatin1String("nrg"), Qt::CaseInsensitive) == 0) {
+        CdIo_t* disc = cdio_open_nrg(QFile::encodeName(path).constData());
+        auto image = disc ? std::shared_ptr<IsoImage>(new IsoImage(nullptr, disc, path)) : nullptr;
+        return image && image->Label() ? image : nullptr;
+    }
+    // A .bin alone is opened by the sheet of the same name beside it.
+    const QString sheetPath =
+        file.suffix().compare(QLatin1String("cue"), Qt::CaseInsensitive) == 0
+            ? path
+            : FindBeside(file.absoluteDir(), file.completeBaseName() + QStringLiteral(".cue"));
+    if (sheetPath.isEmpty())
+        return nullptr;
+    const Sheet sheet = OpenSheet(sheetPath);
+    if (sheet.disc) {
+        auto image = std::shared_ptr<IsoImage>(new IsoImage(nullptr, sheet.disc, path));
+        // A sheet of audio tracks only, or a .bin too short to hold the
+        // volume descriptor, is no disc to read.
+        if (image->Label())
+            return image;
+    }
+    // The library does not read 2048-byte tracks; such a file is an ISO image.
+    return sheet.cooked ? OpenPlain(sheet.firstFile) : nullptr;
+}
+
 IsoImage::~IsoImage() {
     if (m_fd >= 0)
         ::close(m_fd);
-    iso9660_close(m_iso);
+    if (m_iso)
+        iso9660_close(m_iso);
+    if (m_disc)
+        cdio_destroy(m_disc);
 }
 
 std::optional<QString> IsoImage::Label() const {
     iso9660_pvd_t pvd;
-    if (!iso9660_ifs_read_pvd(m_iso, &pvd))
+    if (m_disc ? !iso9660_fs_read_pvd(m_disc, &pvd) : !iso9660_ifs_read_pvd(m_iso, &pvd))
         return std::nullopt;
     char* id = iso9660_get_volume_id(&pvd);
     if (!id)
@@ -58,7 +161,9 @@ std::optional<QString> IsoImage::Label() const {
 const IsoImage::Listing* IsoImage::Directory(const QString& storedPath) {
     if (auto found = m_directories.find(storedPath); found != m_directories.end())
         return &found->second;
-    CdioList_t* list = iso9660_ifs_readdir(m_iso, QFile::encodeName(storedPath).constData());
+    const QByteArray path = QFile::encodeName(storedPath);
+    CdioList_t* list = m_disc ? iso9660_fs_readdir(m_disc, path.constData())
+                              : iso9660_ifs_readdir(m_iso, path.constData());
     if (!list)
         return nullptr;
     Listing listing;
@@ -147,6 +252,13 @@ std::optional<std::uint64_t> IsoImage::ReadBytes(void* buffer, std::uint32_t lsn
 std::uint64_t IsoImage::ReadBlocks(void* buffer, std::uint32_t lsn, std::uint32_t blocks) const {
     if (const auto got = ReadBytes(buffer, lsn, 0, std::uint64_t{blocks} * ISO_BLOCKSIZE))
         return *got;
+    if (m_disc) {
+        // The driver takes the user data out of raw sectors; a read past the
+        // end of a truncated rip fails whole.
+        const driver_return_code_t status =
+            cdio_read_data_sectors(m_disc, buffer, static_cast<lsn_t>(lsn), ISO_BLOCKSIZE, blocks);
+        return status == DRIVER_OP_SUCCESS ? std::uint64_t{blocks} * ISO_BLOCKSIZE : 0;
+    }
     const long got = iso9660_iso_seek_read(m_iso, buffer, static_cast<lsn_t>(lsn), blocks);
     return got > 0 ? static_cast<std::uint64_t>(got) : 0;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 typedef struct _iso9660_s iso9660_t;
+typedef struct _CdIo CdIo_t;
 
 // Silences libcdio's messages on standard error.
 void QuietCdio();
@@ -20,6 +21,9 @@ void QuietCdio();
 // One open ISO 9660 image or disc, read through libiso9660: the label from the
 // primary volume descriptor and the files found by walking its directories.
 // Directory listings are kept, since the image does not change while open.
+// Besides plain images and devices it opens rips that libcdio reads: a .cue
+// sheet with its .bin (2048-byte or raw 2352-byte sectors, Mode 1 or Mode 2
+// XA) and a Nero .nrg; a .bin given alone is opened by the sheet beside it.
 class IsoImage {
 public:
     struct Entry {
@@ -29,7 +33,7 @@ public:
         bool isDir = false;
     };
 
-    // nullptr when the path holds no readable ISO 9660 file system.
+    // nullptr when the path holds no readable ISO 9660 file system (no label).
     static std::shared_ptr<IsoImage> Open(const QString& imageOrDevice);
     ~IsoImage();
     IsoImage(const IsoImage&) = delete;
@@ -52,7 +56,10 @@ public:
     const QString& Path() const { return m_path; }
 
 private:
-    IsoImage(iso9660_t* iso, QString path) : m_iso(iso), m_path(std::move(path)) {}
+    IsoImage(iso9660_t* iso, CdIo_t* disc, QString path)
+        : m_iso(iso), m_disc(disc), m_path(std::move(path)) {}
+    static std::shared_ptr<IsoImage> OpenPlain(const QString& imageOrDevice);
+    static std::shared_ptr<IsoImage> OpenRip(const QString& path);
     // A directory's entries and an index by name as matched (VolumePath's key).
     struct Listing {
         std::vector<Entry> entries;
@@ -62,7 +69,8 @@ private:
     void WalkFrom(const QString& storedPath, int depth,
                   const std::function<void(const QString&, const Entry&)>& visit);
 
-    iso9660_t* m_iso;
+    iso9660_t* m_iso; // a plain image or a device
+    CdIo_t* m_disc;   // or a rip, read through its libcdio driver
     QString m_path;
     int m_fd = -1; // a plain image file, read with positioned reads
     std::map<QString, Listing> m_directories;

@@ -1,12 +1,17 @@
 #include "VolumePath.h"
 
-#include <QRegularExpression>
-
 namespace volumepath {
 std::optional<QStringList> Split(const QString& relativePath) {
-    static const QRegularExpression separators(QStringLiteral("[\\\\/]"));
     QStringList components;
-    for (const QString& part : relativePath.split(separators, Qt::SkipEmptyParts)) {
+    qsizetype start = 0;
+    for (qsizetype end = 0; end <= relativePath.size(); ++end) {
+        if (end < relativePath.size() && relativePath[end] != QLatin1Char('\\') &&
+            relativePath[end] != QLatin1Char('/'))
+            continue;
+        const QStringView part = QStringView(relativePath).mid(start, end - start);
+        start = end + 1;
+        if (part.isEmpty())
+            continue;
         if (part == QLatin1String("."))
             continue;
         if (part == QLatin1String("..")) {
@@ -14,7 +19,7 @@ std::optional<QStringList> Split(const QString& relativePath) {
                 components.removeLast();
             continue;
         }
-        components.append(part);
+        components.append(part.toString());
     }
     if (components.isEmpty())
         return std::nullopt;

@@ -1,5 +1,7 @@
-// Makes the demo CD image: makedemocd [--stage DIR] [--packer PROGRAM] [--jobs N] OUTPUT.iso
+// Makes the demo CD image: makedemocd [--stage DIR] [--packer PROGRAM] [--jobs N]
+// [--bincue mode1|mode2] OUTPUT.iso
 
+#include "BinCue.h"
 #include "DemoDisc.h"
 
 #include <QCommandLineParser>
@@ -24,6 +26,7 @@ struct Settings {
     QString root;
     QString packer;
     int jobs = 1;
+    std::optional<SectorLayout> rip; // also a BIN/CUE of raw sectors beside the image
 };
 
 // The command line; nullopt after reporting what is wrong with it.
@@ -40,7 +43,12 @@ std::optional<Settings> ParseArguments(const QCoreApplication& app) {
                                     QStringLiteral("program"));
     const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Drawing threads."),
                                   QStringLiteral("n"));
-    parser.addOptions({stage, packer, jobs});
+    const QCommandLineOption bincue(
+        QStringLiteral("bincue"),
+        QStringLiteral("Also write the disc as a rip of raw sectors, OUTPUT.bin and OUTPUT.cue: "
+                       "mode1 or mode2 (Mode 2 XA Form 1)."),
+        QStringLiteral("mode"));
+    parser.addOptions({stage, packer, jobs, bincue});
     parser.addPositionalArgument(QStringLiteral("image"), QStringLiteral("The .iso to make."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -58,6 +66,15 @@ std::optional<Settings> ParseArguments(const QCoreApplication& app) {
     if (settings.packer.isEmpty()) {
         Fail(QStringLiteral("xorriso not found; give --packer"));
         return std::nullopt;
+    }
+    if (parser.isSet(bincue)) {
+        const QString mode = parser.value(bincue);
+        if (mode != QLatin1String("mode1") && mode != QLatin1String("mode2")) {
+            Fail(QStringLiteral("--bincue takes mode1 or mode2"));
+            return std::nullopt;
+        }
+        settings.rip =
+            mode == QLatin1String("mode1") ? SectorLayout::mode1Raw : SectorLayout::mode2Raw;
     }
     bool ok = false;
     settings.jobs = parser.value(jobs).toInt(&ok);
@@ -88,6 +105,12 @@ int main(int argc, char* argv[]) {
     QString error = WriteDiscTree(settings->root, settings->jobs);
     if (error.isEmpty())
         error = PackDiscImage(settings->root, settings->image.absoluteFilePath(), settings->packer);
+    if (error.isEmpty() && settings->rip) {
+        const QString base =
+            settings->image.absolutePath() + QLatin1Char('/') + settings->image.completeBaseName();
+        error = WriteBinCue(settings->image.absoluteFilePath(), base + QStringLiteral(".bin"),
+                            base + QStringLiteral(".cue"), *settings->rip);
+    }
     if (!error.isEmpty())
         return Fail(error);
     QTextStream(stdout) << "makedemocd: " << settings->image.absoluteFilePath() << " in "

@@ -3,7 +3,9 @@
 // comparison, the same byte ranges straight from the image file with pread.
 //
 // The image: QUELBY_BENCH_ISO (for instance build/demo/quelby.iso), else a
-// small image made with genisoimage in a temporary folder.
+// small image made with genisoimage in a temporary folder. When a rip of the
+// same disc lies beside the image (quelby.cue with its .bin, as the demo CD
+// maker writes it) or QUELBY_BENCH_RIP names one, its files are read too.
 #include "Drives.h"
 #include "File.h"
 #include "IsoImage.h"
@@ -29,6 +31,7 @@ struct ImageFile {
 
 std::unique_ptr<QTemporaryDir> g_scratch;
 QString g_image;
+QString g_rip;
 std::vector<ImageFile> g_files;
 std::uint64_t g_totalBytes = 0;
 
@@ -75,12 +78,12 @@ bool Prepare() {
     return !g_files.empty();
 }
 
-void ReadThroughFileLayer(benchmark::State& state, bool freshTable) {
+void ReadThroughFileLayer(benchmark::State& state, bool freshTable, const QString& disc) {
     std::vector<char> buffer;
-    DriveTable::SetCurrent(DriveTable({{'E', DriveType::cdrom, MakeIsoVolume(g_image)}}));
+    DriveTable::SetCurrent(DriveTable({{'E', DriveType::cdrom, MakeIsoVolume(disc)}}));
     for (auto _ : state) {
         if (freshTable) // directories read again, as after a start
-            DriveTable::SetCurrent(DriveTable({{'E', DriveType::cdrom, MakeIsoVolume(g_image)}}));
+            DriveTable::SetCurrent(DriveTable({{'E', DriveType::cdrom, MakeIsoVolume(disc)}}));
         for (const ImageFile& f : g_files) {
             CFile file(f.drivePath, CFile::modeRead | CFile::shareDenyWrite);
             buffer.resize(file.GetLength());
@@ -94,10 +97,13 @@ void ReadThroughFileLayer(benchmark::State& state, bool freshTable) {
 }
 
 void BM_FileLayer(benchmark::State& state) {
-    ReadThroughFileLayer(state, false);
+    ReadThroughFileLayer(state, false, g_image);
 }
 void BM_FileLayerColdDirectories(benchmark::State& state) {
-    ReadThroughFileLayer(state, true);
+    ReadThroughFileLayer(state, true, g_image);
+}
+void BM_FileLayerRip(benchmark::State& state) {
+    ReadThroughFileLayer(state, false, g_rip);
 }
 
 void BM_PlainPread(benchmark::State& state) {
@@ -124,6 +130,13 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (!Prepare())
         return 1;
+    g_rip = qEnvironmentVariable("QUELBY_BENCH_RIP");
+    const QString beside = g_image.left(g_image.lastIndexOf(QLatin1Char('.'))) + ".cue";
+    if (g_rip.isEmpty() && QFile::exists(beside))
+        g_rip = beside;
+    if (!g_rip.isEmpty())
+        benchmark::RegisterBenchmark("BM_FileLayerRip", BM_FileLayerRip)
+            ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     g_scratch.reset();

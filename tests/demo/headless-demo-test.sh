@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The headless demo ends by itself, in bounded time, on two screen sizes: it
 # pages through the demo disc with clicks placed from the window's geometry and
-# closes the viewer with File, Exit.
+# closes the viewer with File, Exit. The disc is the ISO image on the first
+# screen and a BIN/CUE rip of raw sectors on the second.
 # Usage: headless-demo-test.sh VIEWER MAKEDEMOCD DEMO-SCRIPT WORKDIR
 set -euo pipefail
 viewer=$1
@@ -15,18 +16,19 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-QT_QPA_PLATFORM=offscreen "$maker" "$work/quelby.iso" >"$work/maker.log" 2>&1 ||
+QT_QPA_PLATFORM=offscreen "$maker" --bincue mode2 "$work/quelby.iso" >"$work/maker.log" 2>&1 ||
     { cat "$work/maker.log"; fail "the demo CD was not made"; }
-export QUELBY_DRIVES="E=$work/quelby.iso"
 # What is tried here is the script's ending; the desktop session's system
 # libraries (D-Bus over X) keep allocations at exit that the leak checker
 # does not always attribute, and other tests check the viewer's own leaks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
-# Screen size and the frame's outer size on it.
-for case in 800x600:680x450 640x480:640x450; do
-    screen=${case%:*}
-    frame=${case#*:}
+# Screen size, the frame's outer size on it, and the disc.
+for case in 800x600:680x450:quelby.iso 640x480:640x450:quelby.cue; do
+    screen=${case%%:*}
+    rest=${case#*:}
+    frame=${rest%:*}
+    export QUELBY_DRIVES="E=$work/${rest#*:}"
     out="$work/$screen"
     status=0
     QUELBY_DEMO_SCREEN=$screen timeout -k 10 180 "$demo" "$viewer" "$out" >"$out.log" 2>&1 ||
