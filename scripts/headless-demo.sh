@@ -42,7 +42,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 # The server picks a free display and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break
