@@ -31,27 +31,6 @@ TEST_F(Cycle, FirstTurnShowsPositionOneCentredAtItsOwnSize) {
     EXPECT_EQ(Drawn(small), QRect(0, 0, 30, 20));
 }
 
-TEST_F(Cycle, AfterTheLastPositionComesTheFirst) {
-    Store(kImageCounter, 742);
-    CartoonCycle cycle(profile, messages);
-    Turn(cycle);
-    EXPECT_EQ(cycle.CurrentName(), QStringLiteral("1T208HI1.BMP"));
-    const QImage frame = Turn(cycle);
-    EXPECT_EQ(cycle.CurrentName(), QStringLiteral("1T005HI1.BMP"));
-    EXPECT_EQ(frame.pixel(320, 240), ColourOf(QStringLiteral("1T005HI1.BMP")));
-}
-
-TEST_F(Cycle, CategoryModeShowsTheNextCartoonOfTheCategory) {
-    Store(kMode, 2);
-    Store(kCategoryShort, QStringLiteral("CR"));
-    Store(kImageCounter, 0);
-    CartoonCycle cycle(profile, messages);
-    const QImage frame = Turn(cycle);
-    EXPECT_EQ(cycle.CurrentName(), QStringLiteral("1T008CR1.BMP"));
-    EXPECT_EQ(cycle.Position().Position(), 3);
-    EXPECT_EQ(frame.pixel(320, 240), ColourOf(QStringLiteral("1T008CR1.BMP")));
-}
-
 TEST_F(Cycle, FavouritesComeFromTheViewersListWithinItsCount) {
     StoreFavourites({CatalogueNameString(742), CatalogueNameString(3), CatalogueNameString(9)});
     Store(kMode, 5);

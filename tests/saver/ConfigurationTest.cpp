@@ -119,17 +119,6 @@ TEST_F(Configuration, CancelStoresNothing) {
     EXPECT_EQ(Section(), Values());
 }
 
-TEST_F(Configuration, ARefusedViewTimeIsNeverStored) {
-    Configure({Setup([](CDialog& d) {
-        d.Item<QLineEdit>(IDC_VIEW_TIME)->setText(QStringLiteral("0"));
-        Press(d, IDC_ALL_CARTOONS);
-        EXPECT_TRUE(d.isVisible());
-        Press(d, IDCANCEL);
-    })});
-    EXPECT_EQ(messages.Texts(), QStringList{"Please enter an integer between 1 and 99."});
-    EXPECT_EQ(Section(), Values());
-}
-
 TEST_F(Configuration, TheDialogOpensWithTheStoredViewTimeAndCheckBox) {
     profile.WriteInt(QStringLiteral("ScreenSaver"), QStringLiteral("delay"), 42);
     profile.WriteInt(QStringLiteral("ScreenSaver"), QStringLiteral("saveOnExit"), 0);

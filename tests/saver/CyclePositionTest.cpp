@@ -84,20 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"LastPositionBelowOne", Stored(1, 0, -5), {}, {Name(1), Name(1)}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CyclePosition, NoFavouritesFallBackToAllCartoonsForTheExitSave) {
-    SaverSelection stored = Stored(5, 9, 30);
-    stored.currentTreasury = 0;
-    stored.treasury1 = 0;
-    const CyclePosition cycle(stored, {});
-    const SaverSelection& s = cycle.Selection();
-    EXPECT_EQ(s.mode, 1);
-    EXPECT_EQ(s.currentTreasury, 1);
-    EXPECT_EQ(s.treasury1, 1);
-    EXPECT_EQ(s.all, 1);
-    EXPECT_EQ(s.imageCounter, 0);
-    EXPECT_EQ(s.imageMax, 743);
-}
-
 TEST(CyclePosition, ALapOfACategoryShowsEachOfItsCartoonsOnce) {
     for (const Category& category : CategoryTable()) {
         const QString code = QString::fromLatin1(category.code);

@@ -41,7 +41,10 @@ protected:
     void TearDown() override {
         if (m_connection)
             xcb_disconnect(m_connection);
-        m_server.kill();
+        // Ended gently, the server removes its socket and lock for the next.
+        m_server.terminate();
+        if (!m_server.waitForFinished(5000))
+            m_server.kill();
         m_server.waitForFinished();
     }
 

@@ -34,39 +34,6 @@ protected:
     MessageRecorder messages;
 };
 
-TEST_F(SetupDialog, ControlsStandWhereTheTemplatePutsThem) {
-    CSaverSetupDlg dialog;
-    dialog.m_nViewTime = 3;
-    Run(dialog, [](CDialog& d) {
-        const QFont font = d.font();
-        EXPECT_EQ(d.windowTitle(), QStringLiteral("Quelby Screen Saver"));
-        EXPECT_EQ(d.size(), MapDialogSize(font, QSize(359, 226)));
-        const std::pair<int, QRect> placed[] = {{IDC_SAVE_LOCATION, {134, 163, 89, 10}},
-                                                {IDC_ALL_CARTOONS, {85, 180, 45, 14}},
-                                                {IDC_CATEGORY, {157, 180, 45, 14}},
-                                                {IDC_FAVORITE, {233, 180, 45, 14}},
-                                                {IDCANCEL, {5, 205, 50, 14}},
-                                                {IDOK, {304, 205, 50, 14}}};
-        for (const auto& [id, units] : placed)
-            EXPECT_EQ(d.GetDlgItem(id)->geometry(), MapDialogRect(font, units)) << id;
-        EXPECT_EQ(d.findChild<QGroupBox*>()->geometry(), MapDialogRect(font, {7, 7, 345, 193}));
-        EXPECT_EQ(d.findChild<QGroupBox*>()->title(), QStringLiteral("Select Cartoons To View By"));
-        // The arrows take the right end of the view time's place.
-        const QRect field = MapDialogRect(font, {169, 141, 25, 14});
-        EXPECT_EQ(d.GetDlgItem(IDC_ARROWS)->geometry().right(), field.right());
-        EXPECT_EQ(d.GetDlgItem(IDC_VIEW_TIME)->geometry().left(), field.left());
-        EXPECT_EQ(d.GetDlgItem(IDC_BANNER)->pos(), MapDialogRect(font, {9, 23, 50, 14}).topLeft());
-        for (auto* button : d.findChildren<QPushButton*>())
-            EXPECT_FALSE(button->isDefault()) << button->text().toStdString();
-        QStringList texts;
-        for (const int id : std::initializer_list<int>{IDC_ALL_CARTOONS, IDC_CATEGORY, IDC_FAVORITE,
-                                                       IDCANCEL, IDOK, IDC_SAVE_LOCATION})
-            texts << d.Item<QAbstractButton>(id)->text();
-        EXPECT_EQ(texts, (QStringList{"&All Cartoons", "Ca&tegory", "&Favorite", "&Cancel", "&OK",
-                                      "Save Location On Exit"}));
-    });
-}
-
 TEST_F(SetupDialog, OpensWithTheFocusOnTheArrowsAndTwoCharactersAtMost) {
     CSaverSetupDlg dialog;
     dialog.m_nViewTime = 42;
