@@ -5,121 +5,77 @@
 
 namespace {
 
-struct CommandCase {
+// The system's screen-saver command line: the first argument alone counts.
+struct FirstCase {
     const char* name;
     QStringList arguments;
-    std::optional<QString> xscreensaverWindow;
     RunMode mode;
+};
+
+class FirstArgument : public ::testing::TestWithParam<FirstCase> {};
+
+TEST_P(FirstArgument, ChoosesConfigurationTheSaverOrNothing) {
+    const SaverCommand command = ParseSaverCommandLine(GetParam().arguments, std::nullopt);
+    EXPECT_EQ(command.mode, GetParam().mode);
+    EXPECT_TRUE(command.error.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, FirstArgument,
+    ::testing::Values(
+        FirstCase{"None", {}, RunMode::configure}, FirstCase{"C", {"c"}, RunMode::configure},
+        FirstCase{"SlashC", {"/c"}, RunMode::configure},
+        FirstCase{"HyphenCapitalC", {"-C"}, RunMode::configure},
+        FirstCase{"S", {"s"}, RunMode::save}, FirstCase{"SlashS", {"/s"}, RunMode::save},
+        FirstCase{"HyphenCapitalS", {"-S"}, RunMode::save},
+        FirstCase{"OnlyTheFirstCounts", {"s", "c"}, RunMode::save},
+        FirstCase{"SaverFirstKeepsItsMeaning", {"s", "-root"}, RunMode::save},
+        FirstCase{"ConfigureWithWindowNumber", {"/c:1234"}, RunMode::none},
+        FirstCase{"Preview", {"/p", "1234"}, RunMode::none},
+        FirstCase{"Password", {"/a"}, RunMode::none},
+        FirstCase{"TwoSlashes", {"//c"}, RunMode::none}, FirstCase{"Word", {"save"}, RunMode::none},
+        FirstCase{"DelayAloneIsNoHost", {"-delay", "5"}, RunMode::none}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// xscreensaver's arguments: the window to draw into (none: the root window),
+// the view time (none: the saver's own), or why they were refused.
+struct HostCase {
+    const char* name;
+    QStringList arguments;
+    std::optional<QString> environment;
     std::optional<std::uint32_t> window;
     std::optional<int> delay;
     bool refused;
 };
 
-class SaverCommandLine : public ::testing::TestWithParam<CommandCase> {};
+class HostArguments : public ::testing::TestWithParam<HostCase> {};
 
-TEST_P(SaverCommandLine, FirstArgumentChoosesAndHostArgumentsAreStrict) {
-    const CommandCase& c = GetParam();
-    const SaverCommand command = ParseSaverCommandLine(c.arguments, c.xscreensaverWindow);
-    EXPECT_EQ(command.mode, c.mode);
+TEST_P(HostArguments, NameTheWindowAndAreStrict) {
+    const HostCase& c = GetParam();
+    const SaverCommand command = ParseSaverCommandLine(c.arguments, c.environment);
+    EXPECT_EQ(command.mode, RunMode::host);
     EXPECT_EQ(command.host.window, c.window);
     EXPECT_EQ(command.host.delay, c.delay);
     EXPECT_EQ(!command.error.isEmpty(), c.refused) << command.error.toStdString();
 }
 
-const std::optional<QString> kNoEnv;
-const std::optional<std::uint32_t> kRoot;
-const std::optional<int> kOwnDelay;
+constexpr std::nullopt_t kNone = std::nullopt;
 
 INSTANTIATE_TEST_SUITE_P(
-    Arguments, SaverCommandLine,
+    Arguments, HostArguments,
     ::testing::Values(
-        CommandCase{"None", {}, kNoEnv, RunMode::configure, kRoot, kOwnDelay, false},
-        CommandCase{"C", {"c"}, kNoEnv, RunMode::configure, kRoot, kOwnDelay, false},
-        CommandCase{"SlashC", {"/c"}, kNoEnv, RunMode::configure, kRoot, kOwnDelay, false},
-        CommandCase{"HyphenCapitalC", {"-C"}, kNoEnv, RunMode::configure, kRoot, kOwnDelay, false},
-        CommandCase{"S", {"s"}, kNoEnv, RunMode::save, kRoot, kOwnDelay, false},
-        CommandCase{"SlashS", {"/s"}, kNoEnv, RunMode::save, kRoot, kOwnDelay, false},
-        CommandCase{"HyphenCapitalS", {"-S"}, kNoEnv, RunMode::save, kRoot, kOwnDelay, false},
-        CommandCase{
-            "OnlyTheFirstCounts", {"s", "c"}, kNoEnv, RunMode::save, kRoot, kOwnDelay, false},
-        CommandCase{"ConfigureWithWindowNumber",
-                    {"/c:1234"},
-                    kNoEnv,
-                    RunMode::none,
-                    kRoot,
-                    kOwnDelay,
-                    false},
-        CommandCase{"Preview", {"/p", "1234"}, kNoEnv, RunMode::none, kRoot, kOwnDelay, false},
-        CommandCase{"Password", {"/a"}, kNoEnv, RunMode::none, kRoot, kOwnDelay, false},
-        CommandCase{"TwoSlashes", {"//c"}, kNoEnv, RunMode::none, kRoot, kOwnDelay, false},
-        CommandCase{"Word", {"save"}, kNoEnv, RunMode::none, kRoot, kOwnDelay, false},
-        CommandCase{
-            "DelayAloneIsNoHost", {"-delay", "5"}, kNoEnv, RunMode::none, kRoot, kOwnDelay, false},
-        CommandCase{"Root", {"-root"}, kNoEnv, RunMode::host, kRoot, kOwnDelay, false},
-        CommandCase{"RootTakesTheHostsWindow",
-                    {"--root"},
-                    QString("0x2a00007"),
-                    RunMode::host,
-                    0x2a00007u,
-                    kOwnDelay,
-                    false},
-        CommandCase{"WindowIdInDecimal",
-                    {"-window-id", "4194311"},
-                    kNoEnv,
-                    RunMode::host,
-                    4194311u,
-                    kOwnDelay,
-                    false},
-        CommandCase{"WindowIdWinsOverTheEnvironment",
-                    {"--window-id", "0x40", "-root"},
-                    QString("0x50"),
-                    RunMode::host,
-                    0x40u,
-                    kOwnDelay,
-                    false},
-        CommandCase{
-            "DelayOption", {"-root", "-delay", "7"}, kNoEnv, RunMode::host, kRoot, 7, false},
-        CommandCase{"DelayAboveTheRange",
-                    {"-root", "--delay", "150"},
-                    kNoEnv,
-                    RunMode::host,
-                    kRoot,
-                    99,
-                    false},
-        CommandCase{
-            "DelayBelowTheRange", {"-delay", "0", "-root"}, kNoEnv, RunMode::host, kRoot, 1, false},
-        CommandCase{"DelayNotANumber",
-                    {"-root", "-delay", "7s"},
-                    kNoEnv,
-                    RunMode::host,
-                    kRoot,
-                    kOwnDelay,
-                    true},
-        CommandCase{
-            "WindowIdMissing", {"-window-id"}, kNoEnv, RunMode::host, kRoot, kOwnDelay, true},
-        CommandCase{"WindowIdMalformed",
-                    {"-window-id", "0xZZ"},
-                    kNoEnv,
-                    RunMode::host,
-                    kRoot,
-                    kOwnDelay,
-                    true},
-        CommandCase{"EnvironmentMalformed",
-                    {"-root"},
-                    QString("root"),
-                    RunMode::host,
-                    kRoot,
-                    kOwnDelay,
-                    true},
-        CommandCase{
-            "UnknownOption", {"-root", "-fps"}, kNoEnv, RunMode::host, kRoot, kOwnDelay, true},
-        CommandCase{"SaverArgumentFirstKeepsItsMeaning",
-                    {"s", "-root"},
-                    kNoEnv,
-                    RunMode::save,
-                    kRoot,
-                    kOwnDelay,
-                    false}),
+        HostCase{"Root", {"-root"}, kNone, kNone, kNone, false},
+        HostCase{"RootTakesTheHostsWindow", {"--root"}, "0x2a00007", 0x2a00007u, kNone, false},
+        HostCase{"WindowIdInDecimal", {"-window-id", "4194311"}, kNone, 4194311u, kNone, false},
+        HostCase{"WindowIdWins", {"--window-id", "0x40", "-root"}, "0x50", 0x40u, kNone, false},
+        HostCase{"Delay", {"-root", "-delay", "7"}, kNone, kNone, 7, false},
+        HostCase{"DelayAboveTheRange", {"-root", "--delay", "150"}, kNone, kNone, 99, false},
+        HostCase{"DelayBelowTheRange", {"-delay", "0", "-root"}, kNone, kNone, 1, false},
+        HostCase{"DelayNotANumber", {"-root", "-delay", "7s"}, kNone, kNone, kNone, true},
+        HostCase{"WindowIdMissing", {"-window-id"}, kNone, kNone, kNone, true},
+        HostCase{"WindowIdMalformed", {"-window-id", "0xZZ"}, kNone, kNone, kNone, true},
+        HostCase{"EnvironmentMalformed", {"-root"}, "root", kNone, kNone, true},
+        HostCase{"UnknownOption", {"-root", "-fps"}, kNone, kNone, kNone, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WindowIdCase {
