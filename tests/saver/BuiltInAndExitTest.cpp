@@ -1,9 +1,13 @@
 #include "BuiltInPictures.h"
+#include "CMemFile.h"
 #include "CartoonCycle.h"
 #include "Catalogue.h"
+#include "Dib.h"
+#include "DibFile.h"
 #include "SaverIds.h"
 #include "SaverTestSupport.h"
 
+#include <QFile>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -75,6 +79,45 @@ TEST_F(WithoutCd, NothingIsStoredOnExit) {
     EXPECT_EQ(Stored(kImageCounter), QStringLiteral("20"));
     EXPECT_EQ(profile.Entries(kSection), QStringList{"imageCounter"});
 }
+
+struct ArtCase {
+    const char* file;
+    QSize size;
+    int bitCount;
+    std::uint32_t compression; // 0 none, 1 RLE8
+};
+
+class SaverArtwork : public ::testing::TestWithParam<ArtCase> {};
+
+// The bitmaps the program carries, as its own bitmap reader takes them.
+TEST_P(SaverArtwork, IsCarriedInItsStoredForm) {
+    const ArtCase& c = GetParam();
+    QFile file(saverids::kBitmapFolder + QLatin1Char('/') + QLatin1String(c.file));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.file;
+    CMemFile memory(file.readAll());
+    HDIB dib = ReadBitmapFile(memory);
+    ASSERT_TRUE(dib) << c.file;
+    GlobalLockGuard lock(dib);
+    const DibBytes bytes = LockedDib(lock);
+    EXPECT_EQ(QSize(static_cast<int>(BitmapWidth(bytes)), static_cast<int>(BitmapHeight(bytes))),
+              c.size);
+    EXPECT_EQ(BitmapBitCount(bytes), c.bitCount);
+    EXPECT_EQ(BitmapCompression(bytes), c.compression);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bitmaps, SaverArtwork,
+                         ::testing::Values(ArtCase{"165.bmp", {350, 400}, 8, 1},
+                                           ArtCase{"166.bmp", {350, 400}, 8, 1},
+                                           ArtCase{"169.bmp", {350, 400}, 8, 1},
+                                           ArtCase{"170.bmp", {350, 400}, 8, 1},
+                                           ArtCase{"BANNERU.bmp", {512, 171}, 24, 0},
+                                           ArtCase{"BBANNERU.bmp", {510, 170}, 8, 0}),
+                         [](const auto& info) {
+                             return QString::fromLatin1(info.param.file)
+                                 .section(QLatin1Char('.'), 0, 0)
+                                 .prepend(QStringLiteral("Bitmap"))
+                                 .toStdString();
+                         });
 
 class ExitSave : public ::testing::Test, public SaverFixture {};
 
