@@ -53,6 +53,17 @@ std::optional<QString> DriveTable::GetVolumeLabel(const QString& root) const {
     return drive->volume->Label();
 }
 
+std::optional<QString> DriveTable::FindCdRoot(const QString& label) const {
+    for (const QString& root : LogicalDriveStrings()) {
+        if (GetDriveType(root) != DriveType::cdrom)
+            continue;
+        const std::optional<QString> found = GetVolumeLabel(root);
+        if (found && *found == label)
+            return root;
+    }
+    return std::nullopt;
+}
+
 const DriveTable& DriveTable::Current() {
     if (!g_current)
         g_current = g_discover ? g_discover() : DriveTable();

@@ -71,6 +71,9 @@ public:
     // GetVolumeInformationA's volume name: nullopt when it fails.
     std::optional<QString> GetVolumeLabel(const QString& root) const;
     const Drive* Find(char letter) const;
+    // The root ("E:\\") of the first CD-ROM drive, in letter order, whose
+    // volume label is exactly `label` (case counts); nullopt when none holds it.
+    std::optional<QString> FindCdRoot(const QString& label) const;
     const std::vector<Drive>& Drives() const { return m_drives; }
 
     // The table in force for the process, discovered on first use.

@@ -21,6 +21,24 @@ std::optional<QString> KeyName(const QString& line) {
 bool Same(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
+
+// Where the value of a line holding the key begins; nullopt when the line
+// does not hold it. A key may hold "=" itself ("m_hDIB==NULL"): the line then
+// begins with the whole key and its own "=".
+std::optional<qsizetype> ValueStart(const QString& line, const QString& key) {
+    const auto name = KeyName(line);
+    if (!name)
+        return std::nullopt;
+    if (Same(*name, key))
+        return line.indexOf(QLatin1Char('=')) + 1;
+    if (!key.contains(QLatin1Char('=')))
+        return std::nullopt;
+    const QString text = line.trimmed();
+    if (text.size() <= key.size() || !Same(text.left(key.size()), key) ||
+        text[key.size()] != QLatin1Char('='))
+        return std::nullopt;
+    return line.indexOf(text) + key.size() + 1;
+}
 } // namespace
 
 IniLines::IniLines(const QByteArray& bytes) {
@@ -55,8 +73,7 @@ std::optional<IniLines::Section> IniLines::FindSection(const QString& name) cons
 std::optional<qsizetype> IniLines::FindKey(const Section& section, const QString& key) const {
     const QString wanted = key.trimmed();
     for (qsizetype i = section.header + 1; i < section.end; ++i) {
-        const auto name = KeyName(m_lines[i]);
-        if (name && Same(*name, wanted))
+        if (ValueStart(m_lines[i], wanted))
             return i;
     }
     return std::nullopt;
@@ -68,7 +85,7 @@ std::optional<QString> IniLines::Value(const QString& section, const QString& ke
     if (!line)
         return std::nullopt;
     const QString& text = m_lines[*line];
-    QString value = text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed();
+    QString value = text.mid(*ValueStart(text, key.trimmed())).trimmed();
     const bool quoted = value.size() >= 2 && value.front() == value.back() &&
                         (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''));
     return quoted ? value.mid(1, value.size() - 2) : value;
@@ -83,7 +100,12 @@ void IniLines::Set(const QString& section, const QString& key, const QString& va
     }
     if (const auto line = FindKey(*found, key)) {
         // The key keeps the spelling it has in the file.
-        m_lines[*line] = *KeyName(m_lines[*line]) + QLatin1Char('=') + value;
+        const QString& text = m_lines[*line];
+        const auto name = KeyName(text);
+        const QString kept = Same(*name, key.trimmed())
+                                 ? *name + QLatin1Char('=')
+                                 : text.left(*ValueStart(text, key.trimmed())).trimmed();
+        m_lines[*line] = kept + value;
         return;
     }
     qsizetype at = found->end;

@@ -13,7 +13,7 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev
     libcdio-dev libiso9660-dev genisoimage xorriso fonts-dejavu-core)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
 # The tests run the headless demo too.

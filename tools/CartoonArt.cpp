@@ -260,6 +260,18 @@ void DrawCast(CartoonPainter& art, std::string_view code, const QRectF& scene, q
 
 } // namespace
 
+void DrawCartoonScene(QImage& image, std::string_view code, SceneRandom& random,
+                      const QString& title, const QString& caption, bool smooth) {
+    const qreal width = image.width();
+    image.fill(InkColour(Ink::white));
+    CartoonPainter art(image, smooth);
+    const QRectF scene(0, 0, width, image.height() - kBandHeight);
+    const qreal horizon = DrawLandscape(art, code, scene, random);
+    DrawCast(art, code, scene, horizon, random);
+    art.Band(QRectF(0, scene.bottom(), width, kBandHeight), title, caption);
+    art.Frame(QRectF(image.rect()));
+}
+
 QImage DrawCartoon(int position, bool smooth) {
     const std::string_view name = CatalogueName(position);
     const std::string_view code = name.size() >= 7 ? name.substr(5, 2) : std::string_view();
@@ -267,13 +279,7 @@ QImage DrawCartoon(int position, bool smooth) {
     const int width = 480 + 8 * random.Range(0, 4);
     const int height = 300 + 10 * random.Range(0, 10);
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(InkColour(Ink::white));
-    CartoonPainter art(image, smooth);
-    const QRectF scene(0, 0, width, height - kBandHeight);
-    const qreal horizon = DrawLandscape(art, code, scene, random);
-    DrawCast(art, code, scene, horizon, random);
-    art.Band(QRectF(0, scene.bottom(), width, kBandHeight), CartoonTitle(name), Latin1(name));
-    art.Frame(QRectF(image.rect()));
+    DrawCartoonScene(image, code, random, CartoonTitle(name), Latin1(name), smooth);
     return image;
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <string_view>
 
+class SceneRandom;
+
 // Deterministic cartoon pictures for the demo CD: the same position always
 // gives the same pixels.
 
@@ -22,6 +24,12 @@ QString CartoonTitle(std::string_view name);
 // high. Without smoothing it has no antialiasing or gradients and uses the
 // ink colours only.
 QImage DrawCartoon(int position, bool smooth);
+
+// The scene of a cartoon of the category (the two-letter code) filling the
+// image: sky, sun, ground, a prop of the category and a figure with a speech
+// bubble, over a band holding the title and, beneath it, the caption.
+void DrawCartoonScene(QImage& image, std::string_view code, SceneRandom& random,
+                      const QString& title, const QString& caption, bool smooth);
 
 // The cover picture, 512 x 400: "Quelby", "Vanto CD Home".
 QImage DrawCover(bool smooth);

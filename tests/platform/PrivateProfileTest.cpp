@@ -84,6 +84,16 @@ TEST_F(PrivateProfileTest, UnixLineEndsStayUnix) {
     EXPECT_EQ(Text(), QByteArray("[quelby]\ntest=1\nlastdriveletter=D:\\\n"));
 }
 
+TEST_F(PrivateProfileTest, AKeyHoldingAnEqualsSignIsOneKey) {
+    Put("[quelbyscreensaver]\r\nm_hDIB=other\r\n");
+    ASSERT_TRUE(privateprofile::WriteString("quelbyscreensaver", "m_hDIB==NULL", "E:\\a"));
+    ASSERT_TRUE(privateprofile::WriteString("quelbyscreensaver", "m_hDIB==NULL", "E:\\b"));
+    // Written again, it replaces its value; the key it starts like stays apart.
+    EXPECT_EQ(Text(), QByteArray("[quelbyscreensaver]\r\nm_hDIB=other\r\nm_hDIB==NULL=E:\\b\r\n"));
+    EXPECT_EQ(privateprofile::GetString("quelbyscreensaver", "M_HDIB==null", ""), QString("E:\\b"));
+    EXPECT_EQ(privateprofile::GetString("quelbyscreensaver", "m_hDIB", ""), QString("other"));
+}
+
 TEST_F(PrivateProfileTest, NoValueDeletesTheKeyAndNoKeyTheSection) {
     Put("[a]\r\nk=1\r\nj=2\r\n[b]\r\nk=3\r\n");
     ASSERT_TRUE(privateprofile::Write("a", QString("K"), std::nullopt));

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "CCartoonWnd.h"
+
+#include <QPoint>
+#include <QRect>
+#include <optional>
+
+// The full-screen saver window: frameless, on top of every other window,
+// over the whole primary screen, with the cursor hidden. Any key, any mouse
+// button, a mouse move away from the first position it saw and the loss of
+// activation close it; closing it destroys it, which ends the program after
+// the cycle's exit save.
+class CFullScreenWnd : public CCartoonWnd {
+    Q_OBJECT
+public:
+    explicit CFullScreenWnd(MessageReporter& reporter);
+    ~CFullScreenWnd() override;
+
+    // Covers the primary screen; false when there is no screen to cover.
+    bool Create();
+    // Asks the window to close, as every input that ends the saver does; the
+    // window closes once however often it is asked.
+    void PostClose();
+    bool IsClosing() const { return m_bClosing; }
+
+    // GetSystemMetrics' screen: the primary screen's rectangle; none when
+    // there is no screen, which tests can bring about.
+    static std::optional<QRect> ScreenRect();
+    static void ForceNoScreen(bool none);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // Until the first move: (-1, -1).
+    QPoint m_ptFirstMouse{-1, -1};
+    bool m_bClosing = false;
+};

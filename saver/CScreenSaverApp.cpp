@@ -1,0 +1,166 @@
+#include "CScreenSaverApp.h"
+
+#include "CFullScreenWnd.h"
+#include "CSaverCategoryDlg.h"
+#include "CSaverSetupDlg.h"
+#include "Categories.h"
+#include "FavouriteStore.h"
+#include "MainWindow.h"
+#include "TerminationSignals.h"
+#include "XWindowHost.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <QWindow>
+
+void StandardErrorReporter::AppMessage(const QString& text) {
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << text << Qt::endl;
+}
+
+void StandardErrorReporter::PlainMessage(const QString& text) {
+    QTextStream(stderr) << text << Qt::endl;
+}
+
+CScreenSaverApp::CScreenSaverApp() = default;
+
+CScreenSaverApp::~CScreenSaverApp() {
+    if (m_pWnd && AfxGetMainWnd() == m_pWnd.data())
+        AfxSetMainWnd(nullptr);
+    delete m_pWnd.data();
+}
+
+bool CScreenSaverApp::InitInstance(const QStringList& arguments) {
+    const std::optional<QString> hostWindow =
+        qEnvironmentVariableIsSet("XSCREENSAVER_WINDOW")
+            ? std::optional(qEnvironmentVariable("XSCREENSAVER_WINDOW"))
+            : std::nullopt;
+    const SaverCommand command = ParseSaverCommandLine(arguments, hostWindow);
+    switch (command.mode) {
+    case RunMode::configure:
+        RunConfiguration();
+        return false;
+    case RunMode::save:
+        return StartSaver();
+    case RunMode::host:
+        if (!command.error.isEmpty())
+            return Fail(command.error);
+        return StartInHost(command.host);
+    case RunMode::none:
+        break;
+    }
+    return false;
+}
+
+void CScreenSaverApp::RunConfiguration() {
+    Profile profile = Profile::App();
+    for (;;) {
+        m_held.treasury1 = 0;
+        m_held.all = 0;
+        m_nCatalogueSize = kCatalogueSize;
+        CSaverSetupDlg setup;
+        setup.m_nSaveLocation = ReadSaveOnExit(profile);
+        setup.m_nViewTime = ReadDelay(profile);
+        if (setup.DoModal() != IDOK || setup.m_bChoiceMade == 0)
+            return;
+        switch (setup.m_nMode) {
+        case CSaverSetupDlg::kModeAll:
+            m_held.mode = static_cast<int>(ViewMode::all);
+            m_held.all = 1;
+            m_held.currentTreasury = 1;
+            m_held.treasury1 = 1;
+            m_held.imageCounter = 0;
+            m_held.imageMax = m_nCatalogueSize;
+            WriteSettings(profile, ChoiceWrites(m_held));
+            return;
+        case CSaverSetupDlg::kModeFavourites:
+            m_held.mode = static_cast<int>(ViewMode::favourites);
+            m_held.imageMax = FavouriteStore(profile).Total();
+            m_held.imageCounter = 0;
+            WriteSettings(profile, ChoiceWrites(m_held));
+            return;
+        case CSaverSetupDlg::kModeCategory: {
+            CSaverCategoryDlg category;
+            if (category.DoModal() == IDOK) {
+                m_held.category = category.m_nCategory;
+                SetCategoryCode(m_held.category, m_held.categoryShort);
+                m_held.treasury1 = 1;
+                m_held.currentTreasury = 1;
+                m_held.imageCounter = 0;
+                m_held.imageMax = m_nCatalogueSize;
+                m_held.mode = static_cast<int>(ViewMode::category);
+                WriteSettings(profile, ChoiceWrites(m_held));
+                return;
+            }
+            // "< &Back": the configuration starts over, nothing stored.
+            m_held.mode = static_cast<int>(ViewMode::all);
+            continue;
+        }
+        default:
+            return;
+        }
+    }
+}
+
+bool CScreenSaverApp::Fail(const QString& message) {
+    QTextStream(stderr) << QCoreApplication::applicationName() << ": " << message << Qt::endl;
+    m_nExitCode = 1;
+    return false;
+}
+
+void CScreenSaverApp::EndOnTermination() {
+    m_termination = std::make_unique<TerminationSignals>();
+    QObject::connect(m_termination.get(), &TerminationSignals::Requested, [this](int) {
+        if (auto* full = qobject_cast<CFullScreenWnd*>(m_pWnd.data())) {
+            full->PostClose();
+            return;
+        }
+        // A window inside a host's: its end is the program's.
+        delete m_pWnd.data();
+        QCoreApplication::quit();
+    });
+}
+
+bool CScreenSaverApp::StartSaver() {
+    auto* window = new CFullScreenWnd(m_messageBoxes);
+    m_pWnd = window;
+    if (!window->Create()) {
+        delete window;
+        return Fail(QStringLiteral("cannot open the saver window: there is no screen"));
+    }
+    AfxSetMainWnd(window);
+    EndOnTermination();
+    return true;
+}
+
+bool CScreenSaverApp::StartInHost(const HostOptions& host) {
+    if (!xhost::Available())
+        return Fail(QStringLiteral("drawing into a window needs an X display"));
+    const std::optional<std::uint32_t> id = host.window ? host.window : xhost::RootWindow();
+    const std::optional<QSize> size = id ? xhost::WindowSize(*id) : std::nullopt;
+    if (!size)
+        return Fail(QStringLiteral("no window 0x%1 on the display").arg(id.value_or(0), 0, 16));
+    QWindow* hostWindow = QWindow::fromWinId(*id);
+    if (!hostWindow)
+        return Fail(QStringLiteral("cannot draw into window 0x%1").arg(*id, 0, 16));
+    auto* window = new CCartoonWnd(m_standardError);
+    m_pWnd = window;
+    if (host.delay)
+        window->Cycle().SetDelay(*host.delay);
+    if (!window->Create(Qt::Window | Qt::FramelessWindowHint, QRect(QPoint(0, 0), *size),
+                        hostWindow)) {
+        delete window;
+        return Fail(QStringLiteral("cannot draw into window 0x%1").arg(*id, 0, 16));
+    }
+    AfxSetMainWnd(window);
+    // The window follows the host's size; when the host's window goes, so
+    // does the saver, after its exit save.
+    m_hostWatcher = std::make_unique<XWindowWatcher>(*id);
+    QObject::connect(m_hostWatcher.get(), &XWindowWatcher::Resized, window,
+                     [window](QSize resized) { window->resize(resized); });
+    QObject::connect(m_hostWatcher.get(), &XWindowWatcher::Destroyed, window, [this] {
+        delete m_pWnd.data();
+        QCoreApplication::quit();
+    });
+    EndOnTermination();
+    return true;
+}

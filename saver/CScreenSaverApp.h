@@ -1,0 +1,62 @@
+#pragma once
+
+#include "CCartoonWnd.h"
+#include "MessageBoxReporter.h"
+#include "SaverCommandLine.h"
+#include "SaverSettings.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+class TerminationSignals;
+class XWindowWatcher;
+
+// Writes the saver's messages to standard error: with a host's window to
+// draw in, nobody is there to answer a message box.
+class StandardErrorReporter final : public MessageReporter {
+public:
+    void AppMessage(const QString& text) override;
+    void PlainMessage(const QString& text) override;
+};
+
+// The application object of the screen saver: reads the command line and
+// either runs the configuration dialogs, or opens the saver window (full
+// screen, or inside the window of a screen-saver host) for the event loop to
+// run until the window goes.
+class CScreenSaverApp {
+public:
+    CScreenSaverApp();
+    ~CScreenSaverApp();
+    CScreenSaverApp(const CScreenSaverApp&) = delete;
+    CScreenSaverApp& operator=(const CScreenSaverApp&) = delete;
+
+    // arguments: the command line after the program name. True when the
+    // saver window is open and the event loop is to run; false when the
+    // program ends now, with ExitInstance's status.
+    bool InitInstance(const QStringList& arguments);
+    // 0, or 1 when the saver window could not be opened.
+    int ExitInstance() const { return m_nExitCode; }
+
+    // The saver window while it is open.
+    CCartoonWnd* SaverWindow() const { return m_pWnd.data(); }
+
+    // The working copy of the settings a configuration choice stores; zero
+    // (and no code) when the program starts.
+    SaverSelection m_held;
+    int m_nCatalogueSize = 0;
+
+private:
+    void RunConfiguration();
+    bool StartSaver();
+    bool StartInHost(const HostOptions& host);
+    bool Fail(const QString& message);
+    void EndOnTermination();
+
+    MessageBoxReporter m_messageBoxes;
+    StandardErrorReporter m_standardError;
+    QPointer<CCartoonWnd> m_pWnd;
+    std::unique_ptr<TerminationSignals> m_termination;
+    std::unique_ptr<XWindowWatcher> m_hostWatcher;
+    int m_nExitCode = 0;
+};

@@ -1,0 +1,165 @@
+#include "CartoonCycle.h"
+
+#include "Clock.h"
+#include "DeviceContext.h"
+#include "DibFile.h"
+#include "Drives.h"
+#include "FavouriteStore.h"
+#include "File.h"
+#include "MessageReporter.h"
+#include "Paint.h"
+#include "Palette.h"
+#include "Prepare.h"
+#include "PrivateProfile.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr unsigned kOpenFlags = CFile::modeRead | CFile::shareDenyWrite;
+const QString kTestSection = QString::fromLatin1(CartoonCycle::kTestSection);
+// Where the diagnostic texts stand on the screen.
+constexpr QPoint kTurnCountAt(10, 10);
+constexpr QPoint kPathAt(10, 50);
+
+CyclePosition ReadPosition(const Profile& profile) {
+    const SaverSelection stored = ReadSelection(profile);
+    QStringList favourites;
+    if (stored.mode == static_cast<int>(ViewMode::favourites))
+        favourites = FavouriteStore(profile).Names(kFavouriteListSize);
+    return CyclePosition(stored, favourites);
+}
+
+// TextOut in the context's colours: black on an opaque white cell whose
+// top-left corner is the point.
+void TextOut(QPainter& dc, QPoint at, const QString& text) {
+    dc.save();
+    dc.setBackgroundMode(Qt::OpaqueMode);
+    dc.setBackground(Qt::white);
+    dc.setPen(Qt::black);
+    dc.drawText(at + QPoint(0, dc.fontMetrics().ascent()), text);
+    dc.restore();
+}
+
+} // namespace
+
+CartoonCycle::CartoonCycle(Profile profile, MessageReporter& reporter)
+    : m_profile(std::move(profile)), m_reporter(reporter), m_position(ReadPosition(m_profile)) {
+    FindCD();
+    m_nSaveOnExit = ReadSaveOnExit(m_profile);
+    m_nDelay = ReadDelay(m_profile);
+    m_bLowColour = CDC::ScreenBitsPixel() <= 8;
+    m_bDiagnostic = privateprofile::GetInt(kTestSection, QStringLiteral("test"), 0) == 1;
+    if (m_bDiagnostic)
+        RecordMemory(QStringLiteral("startmemory"));
+}
+
+CartoonCycle::~CartoonCycle() = default;
+
+bool CartoonCycle::FindCD() {
+    // The drives are discovered afresh: a disc inserted or an image mounted
+    // while the saver runs is found.
+    const std::optional<QString> root =
+        DriveTable::Refresh().FindCdRoot(QString::fromLatin1(kCdLabel));
+    if (!root)
+        return false;
+    m_bCdPresent = true;
+    m_chDrive = root->at(0);
+    return true;
+}
+
+QString CartoonCycle::PathOf(QChar drive, const QString& name) {
+    if (!name.contains(QLatin1String("col")))
+        return CartoonPath(drive, QStringView(name));
+    QString path = QString::fromLatin1(kCoverFolderTemplate.data(),
+                                       static_cast<qsizetype>(kCoverFolderTemplate.size()));
+    path[0] = drive;
+    return path + name;
+}
+
+void CartoonCycle::ReleasePicture() {
+    m_hDIB.Free();
+    m_pPalette.reset();
+}
+
+void CartoonCycle::ShowNextPicture(QPainter& dc, QSize screen, bool hasMainWindow) {
+    ReleasePicture();
+    m_strCurrentName = m_position.Next();
+    const QString path = PathOf(m_chDrive, m_strCurrentName);
+    if (m_bDiagnostic) {
+        Record(QStringLiteral("lastfile"), path);
+        ++m_nTurns;
+        Record(QStringLiteral("total"), QString::number(m_nTurns));
+        TextOut(dc, kTurnCountAt, QString::number(m_nTurns));
+        TextOut(dc, kPathAt, path);
+    }
+    if (m_bCdPresent)
+        ShowCartoon(dc, screen, hasMainWindow, path);
+    else
+        ShowBuiltIn(dc, screen);
+}
+
+bool CartoonCycle::ReadPicture(const QString& path) {
+    CFile file;
+    if (!file.Open(path, kOpenFlags)) {
+        Record(QStringLiteral("openfailed"), path);
+        return false;
+    }
+    try {
+        m_hDIB = ReadBitmapFile(file);
+        file.Close();
+    } catch (const CFileException&) {
+        Record(QStringLiteral("loadfailed"), path);
+        file.Abort();
+        m_hDIB.Free();
+        return false;
+    }
+    return true;
+}
+
+void CartoonCycle::ShowCartoon(QPainter& dc, QSize screen, bool hasMainWindow,
+                               const QString& path) {
+    if (!ReadPicture(path))
+        return;
+    if (m_hDIB)
+        PrepareSaverBitmap(m_hDIB, m_pPalette, m_sizePicture, m_reporter);
+    if (m_bLowColour) {
+        CDC windowDc; // the window's own context, taken to realize the palette
+        RealizeSaverPalette(windowDc, m_hDIB, m_pPalette.get());
+    }
+    if (m_hDIB) {
+        CDC turnDc(dc);
+        const QRect whole(QPoint(0, 0), m_sizePicture);
+        if (PaintSaverBitmap(turnDc, whole, m_hDIB, whole, m_pPalette.get(), screen, hasMainWindow,
+                             m_reporter) == 0) {
+            Record(m_strCurrentName, QStringLiteral("screensaverbad"));
+            return;
+        }
+    } else {
+        Record(QStringLiteral("m_hDIB==NULL"), path);
+    }
+    RecordMemory(QStringLiteral("currentmemory"));
+}
+
+void CartoonCycle::ShowBuiltIn(QPainter& dc, QSize screen) {
+    const BuiltInPictures::Turn turn = m_builtIn.Next();
+    const QImage bitmap = BuiltInPictures::Load(turn.bitmapId);
+    if (turn.searchForCd)
+        FindCD();
+    BuiltInPictures::Draw(dc, screen, bitmap, turn.notice);
+}
+
+void CartoonCycle::SaveOnExit() {
+    ReleasePicture();
+    if (m_nSaveOnExit == 1 && m_bCdPresent)
+        WriteSettings(m_profile, ExitSaveWrites(m_position.Selection()));
+}
+
+void CartoonCycle::Record(const QString& key, const QString& value) const {
+    if (m_bDiagnostic && !key.isEmpty())
+        privateprofile::WriteString(kTestSection, key, value);
+}
+
+void CartoonCycle::RecordMemory(const QString& key) const {
+    Record(key, QString::number(AvailablePhysicalMemory()));
+}

@@ -1,0 +1,55 @@
+#include "SaverSettings.h"
+
+#include "Catalogue.h"
+
+#include <algorithm>
+
+using namespace saverkeys;
+
+SaverSelection ReadSelection(const Profile& profile) {
+    SaverSelection s;
+    s.mode = profile.GetInt(kSection, kMode, static_cast<int>(ViewMode::all));
+    s.currentTreasury = profile.GetInt(kSection, kCurrentTreasury, 1);
+    s.treasury1 = profile.GetInt(kSection, kTreasury1, 1);
+    s.all = profile.GetInt(kSection, kAll, 0);
+    s.imageCounter = profile.GetInt(kSection, kImageCounter, 0);
+    s.imageMax = profile.GetInt(kSection, kImageMax, kCatalogueSize);
+    s.category = profile.GetInt(kSection, kCategory, kDefaultCategory);
+    s.categoryShort = profile.GetString(kSection, kCategoryShort, QStringLiteral("AF"));
+    return s;
+}
+
+int ReadDelay(const Profile& profile) {
+    return std::clamp(profile.GetInt(kSection, kDelay, kDefaultDelay), kMinDelay, kMaxDelay);
+}
+
+int ReadSaveOnExit(const Profile& profile) {
+    return profile.GetInt(kSection, kSaveOnExit, 1);
+}
+
+SettingWrites ChoiceWrites(const SaverSelection& s) {
+    return {{kMode, s.mode},
+            {kCurrentTreasury, s.currentTreasury},
+            {kTreasury1, s.treasury1},
+            {kAll, s.all},
+            {kImageCounter, s.imageCounter},
+            {kImageMax, s.imageMax},
+            {kCategoryShort, s.categoryShort},
+            {kCategory, s.category}};
+}
+
+SettingWrites ExitSaveWrites(const SaverSelection& s) {
+    return {
+        {kMode, s.mode},         {kCurrentTreasury, s.currentTreasury}, {kTreasury1, s.treasury1},
+        {kAll, s.all},           {kImageCounter, s.imageCounter},       {kImageMax, s.imageMax},
+        {kCategory, s.category}, {kCategoryShort, s.categoryShort}};
+}
+
+void WriteSettings(Profile& profile, const SettingWrites& writes) {
+    for (const SettingWrite& write : writes) {
+        if (const int* number = std::get_if<int>(&write.value))
+            profile.WriteInt(kSection, write.key, *number);
+        else
+            profile.WriteString(kSection, write.key, std::get<QString>(write.value));
+    }
+}

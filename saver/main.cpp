@@ -1,0 +1,27 @@
+#include "CScreenSaverApp.h"
+#include "SaverCommandLine.h"
+#include "SaverIds.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // A request the saver does not know ends it before it shows anything.
+    const SaverCommand command = ParseSaverCommandLine(arguments, std::nullopt);
+    if (command.mode == RunMode::none)
+        return 0;
+    // Window ids are the X server's.
+    if (command.mode == RunMode::host && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication application(argc, argv);
+    // The profile's root and key, and the caption of message boxes: the
+    // viewer's, so that the saver reads the viewer's favourites.
+    QApplication::setOrganizationName(QString::fromLatin1(saverids::kRegistryKey));
+    QApplication::setApplicationName(QString::fromLatin1(saverids::kAppTitle));
+    CScreenSaverApp app;
+    if (!app.InitInstance(arguments))
+        return app.ExitInstance();
+    return QApplication::exec();
+}

@@ -1,0 +1,50 @@
+#include "CFullScreenWnd.h"
+#include "CScreenSaverApp.h"
+#include "SaverTestSupport.h"
+
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace saverkeys;
+
+class SaverProgram : public ::testing::Test, public SaverFixture {
+protected:
+    ~SaverProgram() override { CFullScreenWnd::ForceNoScreen(false); }
+};
+
+TEST_F(SaverProgram, AWindowThatCannotBeOpenedEndsWithAMessageAndAFailure) {
+    CFullScreenWnd::ForceNoScreen(true);
+    CScreenSaverApp app;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("/s")}));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(app.ExitInstance(), 0);
+    EXPECT_NE(said.find("cannot open the saver window"), std::string::npos) << said;
+    EXPECT_EQ(app.SaverWindow(), nullptr);
+}
+
+class Termination : public SaverProgram, public ::testing::WithParamInterface<int> {};
+
+// How xscreensaver, a session manager or the terminal ends the saver: it
+// closes its window as input does, and the exit save runs.
+TEST_P(Termination, ClosesTheWindowAfterTheExitSave) {
+    Store(kDelay, 1);
+    CScreenSaverApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("s")}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow()->TurnsDrawn() >= 2; }, 10000));
+    EXPECT_EQ(Stored(kImageCounter), QStringLiteral("(none)"));
+    ASSERT_EQ(std::raise(GetParam()), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() == nullptr; }, 5000));
+    EXPECT_EQ(Stored(kImageCounter), QStringLiteral("2"));
+    EXPECT_EQ(Stored(kMode), QStringLiteral("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, Termination, ::testing::Values(SIGTERM, SIGINT),
+                         [](const auto& info) {
+                             return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
+                         });
+
+} // namespace
