@@ -8,6 +8,7 @@
 # QUELBY_DEMO_WAIT the seconds allowed for the window to appear and for the
 # viewer to end after Exit (default 30).
 set -euo pipefail
+. "$(dirname "$0")"/virtual-display.sh
 viewer=$1
 out=$2
 screen=${QUELBY_DEMO_SCREEN:-1024x768}
@@ -32,25 +33,13 @@ cleanup() {
         kill -KILL "$viewer_pid" 2>/dev/null || true
         wait "$viewer_pid" 2>/dev/null || true
     fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
-# The server picks a free display and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start within 10 s"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_virtual_display "$screen" "$work" || fail "no virtual X server"
 export QT_QPA_PLATFORM=xcb
 
 # A profile of its own, so the demo neither reads nor changes the user's.

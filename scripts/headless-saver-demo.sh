@@ -7,6 +7,7 @@
 # Usage: headless-saver-demo.sh SAVER ISO OUTDIR
 # QUELBY_DEMO_SCREEN sets the virtual screen (default 1024x768).
 set -euo pipefail
+. "$(dirname "$0")"/virtual-display.sh
 saver=$1
 iso=$2
 out=$3
@@ -30,24 +31,13 @@ cleanup() {
         kill -KILL "$saver_pid" 2>/dev/null || true
         wait "$saver_pid" 2>/dev/null || true
     fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start within 10 s"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_virtual_display "$screen" "$work" || fail "no virtual X server"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work"
 
 # A profile of its own for each run: two seconds a picture (1.75 s of wait

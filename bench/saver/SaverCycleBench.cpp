@@ -6,9 +6,9 @@
 //
 //   QUELBY_BENCH_ISO=build-rel/demo/quelby.iso build-rel/bench/saver/bench_saver_cycle
 
+#include "BenchDisc.h"
 #include "CCartoonWnd.h"
 #include "CScreenSaverApp.h"
-#include "Drives.h"
 #include "MainWindow.h"
 #include "PrivateProfile.h"
 #include "SaverIds.h"
@@ -47,16 +47,6 @@ long StatusKb(const char* field) {
                 .toLong();
     }
     return -1;
-}
-
-bool InsertDisc(benchmark::State& state) {
-    const QString iso = qEnvironmentVariable("QUELBY_BENCH_ISO");
-    if (iso.isEmpty() || !QFile::exists(iso)) {
-        state.SkipWithError("set QUELBY_BENCH_ISO to the demo CD image (target democd)");
-        return false;
-    }
-    DriveTable::SetCurrent(DriveTable({Drive{'D', DriveType::cdrom, MakeIsoVolume(iso)}}));
-    return true;
 }
 
 struct Run {
@@ -126,28 +116,28 @@ void Report(benchmark::State& state, Run run) {
 
 // A saver in its wait, before its first turn: the cost of waiting alone.
 void Waiting(benchmark::State& state) {
-    if (!InsertDisc(state))
+    if (!InsertBenchDisc(state))
         return;
     for (auto _ : state)
         Report(state, RunSaver(10, false, 9, 1));
 }
 
 void DelayOneSecond(benchmark::State& state) {
-    if (!InsertDisc(state))
+    if (!InsertBenchDisc(state))
         return;
     for (auto _ : state)
         Report(state, RunSaver(1, false, 30, -1));
 }
 
 void Diagnostic(benchmark::State& state) {
-    if (!InsertDisc(state))
+    if (!InsertBenchDisc(state))
         return;
     for (auto _ : state)
         Report(state, RunSaver(1, true, 10, -1));
 }
 
 void FiveHundredTurns(benchmark::State& state) {
-    if (!InsertDisc(state))
+    if (!InsertBenchDisc(state))
         return;
     for (auto _ : state) {
         const Run run = RunSaver(1, true, 120, 500);

@@ -4,12 +4,12 @@
 //
 //   QUELBY_BENCH_ISO=build-rel/demo/quelby.iso build-rel/bench/viewer/bench_viewer_collections
 
+#include "BenchDisc.h"
 #include "BookmarkStore.h"
 #include "CBookmarkListDlg.h"
 #include "CBrowseWizard.h"
 #include "Catalogue.h"
 #include "CquelbyApp.h"
-#include "Drives.h"
 #include "FavouriteStore.h"
 #include "MessageBox.h"
 #include "Profile.h"
@@ -39,8 +39,8 @@ void FillProfile(bool full) {
     for (int i = 1; i <= kBookmarks; ++i) {
         const QString name = QStringLiteral("Bookmark %1").arg(i, 4, 10, QLatin1Char('0'));
         settings.setValue(QStringLiteral("bookmark/%1").arg(i), name);
-        const QStringList keys{"mode",     "currentTreasury", "imageCounter", "treasury1",
-                               "imageMax", "all",             "category"};
+        const QStringList keys{"mode", "currentTreasury", "imageCounter", "treasury1", "imageMax",
+                               "all",  "category"};
         for (const QString& key : keys)
             settings.setValue(name + QLatin1Char('/') + key, 1);
         settings.setValue(name + QStringLiteral("/categoryShort"), QStringLiteral("WO"));
@@ -48,19 +48,9 @@ void FillProfile(bool full) {
     settings.sync();
 }
 
-bool InsertDisc(benchmark::State& state) {
-    const QString iso = qEnvironmentVariable("QUELBY_BENCH_ISO");
-    if (iso.isEmpty() || !QFile::exists(iso)) {
-        state.SkipWithError("set QUELBY_BENCH_ISO to the demo CD image (target democd)");
-        return false;
-    }
-    DriveTable::SetCurrent(DriveTable({Drive{'D', DriveType::cdrom, MakeIsoVolume(iso)}}));
-    return true;
-}
-
 void StartUp(benchmark::State& state) {
     FillProfile(state.range(0) == 1);
-    if (!InsertDisc(state))
+    if (!InsertBenchDisc(state))
         return;
     for (auto _ : state) {
         CquelbyApp app;

@@ -3,20 +3,19 @@
 # (the cover, "... - Vanto CD Home" in the title), under a virtual X server.
 # Usage: start-time.sh VIEWER DISC [RUNS]   e.g. start-time.sh /usr/bin/quelby build-rel/demo/quelby.iso 5
 set -euo pipefail
+. "$(dirname "$0")/../../scripts"/virtual-display.sh
 viewer=$1
 disc=$(readlink -f "$2")
 runs=${3:-5}
 work=$(mktemp -d)
 xvfb_pid=""
 cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb
+start_virtual_display 1024x768 "$work" || exit 1
+export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 for run in $(seq "$runs"); do
     start=$(date +%s%N)
