@@ -16,5 +16,6 @@ ensure_packages() {
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
     libcdio-dev libiso9660-dev genisoimage xorriso fonts-dejavu-core)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
-# The tests run the headless demo too.
-TEST_PACKAGES=(libgtest-dev libgmock-dev "${DEMO_PACKAGES[@]}")
+# The tests run the headless demo too, and a session bus of their own for the
+# wallpaper's D-Bus stand-ins.
+TEST_PACKAGES=(libgtest-dev libgmock-dev dbus-daemon "${DEMO_PACKAGES[@]}")
