@@ -42,7 +42,7 @@ public:
     CBitmapButton* ForwardButton() const { return m_pForward; }
     CBitmapButton* BackButton() const { return m_pBack; }
 
-    // Binds a command that later parts of the viewer implement.
+    // Binds a command's work (the application's printing), keeping its update rule.
     void SetCommandHandler(int id, std::function<void()> handler);
     CollectionCommands& Collections() { return *m_collections; }
     // The Save Bookmark command run by the exit work.
