@@ -3,6 +3,7 @@
 #include "Abort.h"
 #include "AppProfile.h"
 #include "CBitmapButton.h"
+#include "ClipboardCopy.h"
 #include "CommandRouter.h"
 #include "ContextMenu.h"
 #include "CquelbyDoc.h"
@@ -15,6 +16,7 @@
 #include "ScreenMetrics.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
+#include "WallpaperCommand.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -66,10 +68,10 @@ void CquelbyView::AddCommands() {
     m_router.Add(
         ID_LOAD_BOOKMARK, [&c] { c.LoadBookmark(); },
         [&c](CmdUI& ui) { ui.enabled = c.Bookmarks().Total() != 0; });
-    // The update rules of commands whose work SetCommandHandler binds; a
-    // command without a handler stays disabled.
-    const CommandRouter::Handler unbound;
-    m_router.Add(ID_EDIT_COPY, unbound, [this](CmdUI& ui) { ui.enabled = m_doc.HasPicture(); });
+    m_router.Add(ID_WALLPAPER, [this] { wallpapercommand::Run(m_doc); });
+    m_router.Add(
+        ID_EDIT_COPY, [this] { clipboardcopy::Copy(m_doc); },
+        [this](CmdUI& ui) { ui.enabled = m_doc.HasPicture(); });
 }
 
 void CquelbyView::SetCommandHandler(int id, std::function<void()> handler) {
