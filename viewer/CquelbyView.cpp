@@ -14,6 +14,7 @@
 #include "PrivateProfile.h"
 #include "Profile.h"
 #include "ScreenMetrics.h"
+#include "SlideShowCommand.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
 #include "WallpaperCommand.h"
@@ -37,6 +38,7 @@ CquelbyView::CquelbyView(CquelbyDoc& doc, CommandRouter& router,
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_navigator->SetHost(Navigator::Host{[this] { RealizeBitmapPalette(); }, [this] { update(); }});
     m_collections = std::make_unique<CollectionCommands>(*m_navigator);
+    m_slideShow = std::make_unique<SlideShowCommand>(*this);
     m_saveBookmark = [this] { m_collections->SaveBookmark(); };
     AddCommands();
 }
@@ -56,6 +58,7 @@ void CquelbyView::AddCommands() {
         [&s](CmdUI& ui) { ui.checked = s.m_nSaveOnExit == 1; });
     CollectionCommands& c = *m_collections;
     m_router.Add(ID_BROWSE, [&c] { c.Browse(); });
+    m_router.Add(ID_SLIDE_SHOW, [this] { m_slideShow->Run(); });
     m_router.Add(
         ID_ADD_FAVORITE, [&c] { c.AddFavourite(); },
         [&s](CmdUI& ui) { ui.enabled = s.m_nMode != ViewMode::favourites && !s.IsCoverShown(); });
@@ -84,17 +87,33 @@ CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
                                  : (low ? QStringLiteral("bbacku") : QStringLiteral("backu"));
     auto* button = new CBitmapButton(text, forward ? ID_FORWARD : ID_BACK, this);
     button->setGeometry(QRect(place, QSize(1, 1)));
-    if (forward)
-        button->LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
-                            BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
-    else
-        button->LoadBitmaps(BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
-                            BitmapResource(low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN));
-    button->SizeToContent();
+    LoadButtonBitmaps(*button, forward);
     const int id = button->CommandId();
     connect(button, &CBitmapButton::clicked, this, [this, id] { m_router.Execute(id); });
     button->show();
     return button;
+}
+
+void CquelbyView::LoadButtonBitmaps(CBitmapButton& button, bool forward) {
+    const bool low = State().m_bLowColour == 1;
+    if (forward)
+        button.LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
+                           BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
+    else
+        button.LoadBitmaps(BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
+                           BitmapResource(low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN));
+    button.SizeToContent();
+}
+
+void CquelbyView::ShowSlideShowBackButton(bool showing) {
+    if (!m_pBack)
+        return;
+    if (!showing) {
+        LoadButtonBitmaps(*m_pBack, false);
+        return;
+    }
+    m_pBack->LoadBitmaps(BitmapResource(IDB_SLIDE_SHOW_BACK));
+    m_pBack->SizeToContent();
 }
 
 void CquelbyView::OnInitialUpdate() {
@@ -168,6 +187,8 @@ int CquelbyView::RealizeBitmapPalette() {
 }
 
 void CquelbyView::OnExitWork() {
+    // A close request during a slide show ends the show first.
+    m_slideShow->End();
     ViewState& s = State();
     if (s.m_nSaveOnExit == 1 && s.m_bMoved == 1 && m_saveBookmark)
         m_saveBookmark();
