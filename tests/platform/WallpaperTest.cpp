@@ -120,8 +120,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DesktopCase{"Gnome", "GNOME", "GNOME", GNOME_CALLS},
         DesktopCase{"Ubuntu", "ubuntu:GNOME", "GNOME", GNOME_CALLS},
-        DesktopCase{"Budgie", "Budgie:GNOME", "GNOME", GNOME_CALLS},
-        DesktopCase{"Unity", "Unity", "GNOME", GNOME_CALLS},
         DesktopCase{"Cinnamon", "X-Cinnamon", "Cinnamon",
                     "gsettings set org.cinnamon.desktop.background picture-uri {uri}"},
         DesktopCase{"Mate", "MATE", "MATE",
