@@ -58,12 +58,8 @@ TEST_P(SlideShowEntry, IsStoredOnlyWhenValid) {
 INSTANTIATE_TEST_SUITE_P(
     Entries, SlideShowEntry,
     ::testing::Values(EntryCase{"Empty", "", "Please enter an integer."},
-                      EntryCase{"Letters", "ab", "Please enter an integer."},
-                      EntryCase{"Sign", "-", "Please enter an integer."},
                       EntryCase{"Zero", "0", "Please enter an integer between 1 and 99."},
-                      EntryCase{"Negative", "-5", "Please enter an integer between 1 and 99."},
-                      EntryCase{"One", "1", nullptr}, EntryCase{"Blank", " 9", nullptr},
-                      EntryCase{"NinetyNine", "99", nullptr}),
+                      EntryCase{"One", "1", nullptr}, EntryCase{"NinetyNine", "99", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SlideShowRun, TheDialogShowsTheStoredChoiceAndKeepsToTwoDigitsFromOneTo99) {

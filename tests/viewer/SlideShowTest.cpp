@@ -77,15 +77,13 @@ TEST_P(SlideShowList, FollowsTheForwardStep) {
     EXPECT_TRUE(messages.Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, SlideShowList,
-    ::testing::Values(ListCase{"AllCartoons", W::kAllCartoonsId, "1T005HI1.BMP",
-                               "1T007AN1.BMP 1T008CR1.BMP 1T008SC1.BMP"},
-                      ListCase{"Category", W::kCategoryId, "1T008WO1.BMP",
-                               "1T008WO2.BMP 1T009WO1.BMP 1T010WO1.BMP"},
-                      ListCase{"FavouritesWrap", W::kFavoriteId, "1T009HI1.BMP",
-                               "1T007AN1.BMP 1T009HI1.BMP 1T007AN1.BMP"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lists, SlideShowList,
+                         ::testing::Values(ListCase{"Category", W::kCategoryId, "1T008WO1.BMP",
+                                                    "1T008WO2.BMP 1T009WO1.BMP 1T010WO1.BMP"},
+                                           ListCase{"FavouritesWrap", W::kFavoriteId,
+                                                    "1T009HI1.BMP",
+                                                    "1T007AN1.BMP 1T009HI1.BMP 1T007AN1.BMP"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SlideShowRun, RunsWithTheShowBackButtonUntilEscapeAndPagingGoesOnFromThere) {
     QFile::remove(disc.FilePath(CatalogueNameString(3))); // reported, and the show goes on
