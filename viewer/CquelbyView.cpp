@@ -15,6 +15,7 @@
 #include "Profile.h"
 #include "ScreenMetrics.h"
 #include "SlideShowCommand.h"
+#include "ViewPrinting.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
 #include "WallpaperCommand.h"
@@ -177,6 +178,10 @@ void CquelbyView::mouseReleaseEvent(QMouseEvent* event) {
 void CquelbyView::OnActivateView() {
     if (State().m_bLowColour == 1)
         RealizeBitmapPalette();
+}
+
+bool CquelbyView::OnPreparePrinting(QPrinter& printer) {
+    return viewprinting::DoPreparePrinting(printer);
 }
 
 int CquelbyView::RealizeBitmapPalette() {

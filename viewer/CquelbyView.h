@@ -12,6 +12,7 @@ class CBitmapButton;
 class CommandRouter;
 class CquelbyDoc;
 class QPainter;
+class QPrinter;
 class SlideShowCommand;
 
 // The window inside the frame: shows the picture, holds the viewing state
@@ -32,6 +33,9 @@ public:
     std::optional<int> OnDraw(QPainter& painter, bool printing, const QRect& pageRect = {});
     // When the frame becomes active.
     void OnActivateView();
+    // Before a print: the print dialog for the printer; true to print. It
+    // sets no page count, so only page 1 exists.
+    bool OnPreparePrinting(QPrinter& printer);
     // Exit bookmark: once, before the windows go.
     void OnExitWork();
     int RealizeBitmapPalette();

@@ -66,12 +66,16 @@ bool PrintPage(CquelbyView& view, QPrinter& printer) {
     return painter.end();
 }
 
-void Print(CquelbyView& view, QPrinter& printer) {
+bool DoPreparePrinting(QPrinter& printer) {
     QPrintDialog dialog(&printer, AfxGetMainWnd());
     dialog.setMinMax(kFirstPage, kLastPageOffered);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (Run(dialog) != QDialog::Accepted)
+    return Run(dialog) == QDialog::Accepted;
+}
+
+void Print(CquelbyView& view, QPrinter& printer) {
+    if (!view.OnPreparePrinting(printer))
         return;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > kFirstPage)
         return;

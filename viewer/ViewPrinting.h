@@ -22,11 +22,13 @@ namespace viewprinting {
 QRect PageRect(int pageWidth, int dpiX, int dpiY, QSize picture);
 QRect PageRect(const QPaintDevice& device, QSize picture);
 
+// The print dialog, offering pages from 1 on; true when the user chose to print.
+bool DoPreparePrinting(QPrinter& printer);
 // Draws page 1 onto a printer that is ready; false when nothing was painted.
 bool PrintPage(CquelbyView& view, QPrinter& printer);
-// The print dialog, then page 1; a page range that does not start at page 1
-// prints nothing, as does a cancelled dialog. A printer that cannot start
-// the job says so.
+// The view's OnPreparePrinting, then page 1; a page range that does not
+// start at page 1 prints nothing, as does a cancelled dialog. A printer that
+// cannot start the job says so.
 void Print(CquelbyView& view, QPrinter& printer);
 // The preview dialog showing the same page.
 void Preview(CquelbyView& view, QPrinter& printer);
