@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <csignal>
+#include <sys/prctl.h>
 
 ScopedEnv::ScopedEnv(const char* name, const QString& value)
     : m_name(name), m_old(qgetenv(name)), m_had(qEnvironmentVariableIsSet(name)) {
@@ -35,6 +37,11 @@ bool WriteExecutable(const QString& path, const QString& text) {
     file.close();
     return file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                QFileDevice::ExeOwner);
+}
+
+// The bus and its stand-in end with the test, also when the test dies.
+void EndWithTheTest(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -105,6 +112,7 @@ PrivateSessionBus::PrivateSessionBus() {
             QStringLiteral("dbus-daemon"), {QStringLiteral("/usr/bin"), QStringLiteral("/bin")});
     if (daemon.isEmpty())
         return;
+    EndWithTheTest(m_daemon);
     m_daemon.start(daemon, {QStringLiteral("--config-file=") + config,
                             QStringLiteral("--print-address=1"), QStringLiteral("--nofork")});
     if (!m_daemon.waitForStarted(10000) || !m_daemon.waitForReadyRead(10000))
@@ -129,6 +137,7 @@ bool PrivateSessionBus::StartStandIn(const QStringList& services) {
     if (!IsUp())
         return false;
     QStringList arguments{QStringLiteral("--record"), m_dir.filePath(QStringLiteral("record"))};
+    EndWithTheTest(m_standIn);
     m_standIn.start(QStringLiteral(QUELBY_DESKTOP_STANDIN), arguments + services);
     if (!m_standIn.waitForStarted(10000))
         return false;
