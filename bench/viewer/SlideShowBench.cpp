@@ -3,7 +3,7 @@
 // Escape: the process's CPU time against wall time (over the whole show, and
 // over the waits alone, from shortly after each picture is painted to the
 // next step), and the hold from the end of one forward step to the start of
-// the next against the specified period (median and worst deviation).
+// the next against the period the view time sets (median and worst deviation).
 //
 //   QUELBY_BENCH_ISO=build-rel/demo/quelby.iso build-rel/bench/viewer/bench_viewer_slideshow
 
