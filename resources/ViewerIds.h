@@ -17,6 +17,7 @@ inline constexpr const char* kDocString = "Quelby: The 1st Treasury\n\nQuelby\nQ
 
 // Dialogs.
 inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDD_SLIDE_SHOW = 155;
 inline constexpr int IDOK_BUTTON = 1;
 
 // Bitmaps of the buttons (normal, pressed; low-colour variants).
@@ -28,6 +29,8 @@ inline constexpr int IDB_LC_FORWARD_UP = 239;
 inline constexpr int IDB_LC_FORWARD_DOWN = 238;
 inline constexpr int IDB_LC_BACK_UP = 240;
 inline constexpr int IDB_LC_BACK_DOWN = 237;
+// The back button's only bitmap while a slide show runs (37 x 26).
+inline constexpr int IDB_SLIDE_SHOW_BACK = 241;
 
 // The path of a bitmap resource of the viewer, by id or by name.
 inline QString BitmapResource(int id) {

@@ -25,7 +25,8 @@ CMainFrame::CMainFrame(QWidget* parent)
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(viewtitles::FrameCaption(QString()));
     // Icon 128 is the frame's and the program's.
-    const QIcon icon(QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(BitmapResource(IDR_MAINFRAME))));
+    const QIcon icon(
+        QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(BitmapResource(IDR_MAINFRAME))));
     setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     m_router.Add(ID_APP_EXIT, [this] { close(); });
@@ -57,6 +58,17 @@ void CMainFrame::ApplyOuterGeometry() {
     const QSize decoration = frameGeometry().size() - geometry().size();
     setFixedSize(m_outer.size() - decoration);
     move(m_outer.topLeft());
+}
+
+void CMainFrame::ShowMaximised() {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    showMaximized();
+}
+
+void CMainFrame::ShowNormalSize() {
+    showNormal();
+    ApplyOuterGeometry();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

@@ -27,6 +27,10 @@ public:
     void SetExitWork(std::function<void()> work) { m_exitWork = std::move(work); }
     HelpWindow* Help() const { return m_help; }
     void ShowHelp(bool usingHelp);
+    // A full-screen slide show maximises the frame; its end gives the frame
+    // its fixed outer rectangle again.
+    void ShowMaximised();
+    void ShowNormalSize();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

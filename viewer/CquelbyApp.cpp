@@ -10,13 +10,13 @@
 #include "MainMenu.h"
 #include "MainWindow.h"
 #include "PrivateProfile.h"
+#include "ViewPrinting.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <cstdio>
 
@@ -88,6 +88,10 @@ void CquelbyApp::AddCommands() {
     router.Add(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     router.Add(ID_FILE_SAVE, [this] { m_doc->DoFileSave(); });
     router.Add(ID_FILE_SAVE_AS, [this] { m_doc->DoSave(QString()); });
+    // The view's printing, on the printer Print Setup chose.
+    m_view->SetCommandHandler(ID_FILE_PRINT, [this] { viewprinting::Print(*m_view, Printer()); });
+    m_view->SetCommandHandler(ID_FILE_PRINT_PREVIEW,
+                              [this] { viewprinting::Preview(*m_view, Printer()); });
 }
 
 void CquelbyApp::OnAppAbout() {
@@ -120,6 +124,5 @@ QPrinter& CquelbyApp::Printer() {
 }
 
 void CquelbyApp::OnFilePrintSetup() {
-    QPageSetupDialog dialog(&Printer(), m_frame.data());
-    dialog.exec();
+    viewprinting::PageSetup(Printer(), m_frame.data());
 }

@@ -1,6 +1,7 @@
 #include "CquelbyDoc.h"
 
 #include "Catalogue.h"
+#include "DibConvert.h"
 #include "DibFile.h"
 #include "File.h"
 #include "FileDialogs.h"
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <filesystem>
 
 namespace {
 // The framework's texts for the causes it knows; %1 is the file's name.
@@ -90,25 +92,56 @@ bool CquelbyDoc::OnOpenDocument(const QString& pathName) {
 }
 
 bool CquelbyDoc::OnSaveDocument(const QString& pathName) {
+    return WriteBitmapTo(pathName, m_hDIB, pathName) == WriteResult::written;
+}
+
+CquelbyDoc::WriteResult CquelbyDoc::WriteBitmapTo(const QString& pathName, HDIB& hDIB,
+                                                  const QString& reportedPath) {
     m_bSaveCreatedFile = false;
     CFile file;
     CFileException fe;
     if (!file.Open(pathName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive,
                    &fe)) {
-        ReportSaveLoadException(pathName, &fe, true, QStringLiteral("Invalid filename."));
-        return false;
+        ReportSaveLoadException(reportedPath, &fe, true, QStringLiteral("Invalid filename."));
+        return WriteResult::reported;
     }
     m_bSaveCreatedFile = true;
     CWaitCursor wait;
     try {
-        const bool written = WriteBitmapFile(m_hDIB, file);
+        const bool written = WriteBitmapFile(hDIB, file);
         file.Close();
-        return written;
+        return written ? WriteResult::written : WriteResult::refused;
     } catch (const CFileException& e) {
         file.Abort();
-        ReportSaveLoadException(pathName, &e, true, QStringLiteral("Failed to save document."));
-        return false;
+        ReportSaveLoadException(reportedPath, &e, true, QStringLiteral("Failed to save document."));
+        return WriteResult::reported;
     }
+}
+
+CquelbyDoc::WriteResult CquelbyDoc::WriteWallpaperFile(const QString& pathName) {
+    if (!HasPicture())
+        return WriteResult::refused;
+    HDIB widened = InfoHeaderCopy(m_hDIB); // none unless the header is a core header
+    HDIB& picture = widened ? widened : m_hDIB;
+    const QFileInfo target(pathName);
+    const QString partPath =
+        target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".part");
+    const WriteResult written = WriteBitmapTo(partPath, picture, pathName);
+    if (written != WriteResult::written) {
+        if (m_bSaveCreatedFile)
+            QFile::remove(partPath);
+        return written;
+    }
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(partPath).toStdString(),
+                            QFile::encodeName(pathName).toStdString(), error);
+    if (error) {
+        QFile::remove(partPath);
+        const CFileException e(CFileException::Cause::accessDenied, pathName, error.value());
+        ReportSaveLoadException(pathName, &e, true, QStringLiteral("Failed to save document."));
+        return WriteResult::reported;
+    }
+    return WriteResult::written;
 }
 
 bool CquelbyDoc::DoSave(const QString& pathName, bool replace) {

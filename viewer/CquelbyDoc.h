@@ -45,6 +45,15 @@ public:
     bool OnOpenDocument(const QString& pathName);
     bool OnSaveDocument(const QString& pathName);
 
+    // The wallpaper's file, written by the same routine as the save hook.
+    // The file is replaced only once the whole picture is written, so a
+    // failed write leaves the earlier file (the desktop may show it) whole.
+    // A picture with a core header is written behind an information header.
+    enum class WriteResult { written, refused, reported };
+    // refused: no picture, or one that cannot be written; nothing was shown.
+    // reported: the failure went to the user in the framework's message.
+    WriteResult WriteWallpaperFile(const QString& pathName);
+
     // The framework's Save As (proposes a name from the title, asks for a
     // path, deletes the file it made when the write fails) and Save (the
     // path a Save As of this run chose, else Save As).
@@ -66,6 +75,9 @@ signals:
 
 private:
     void PrepareBitmap();
+    // The save hook's work: writes the bitmap to the path and reports a
+    // failure of the file under the name reportedPath.
+    WriteResult WriteBitmapTo(const QString& pathName, HDIB& hDIB, const QString& reportedPath);
 
     HDIB m_hDIB;
     std::unique_ptr<CPalette> m_pPalette;

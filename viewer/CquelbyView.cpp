@@ -3,6 +3,7 @@
 #include "Abort.h"
 #include "AppProfile.h"
 #include "CBitmapButton.h"
+#include "ClipboardCopy.h"
 #include "CommandRouter.h"
 #include "ContextMenu.h"
 #include "CquelbyDoc.h"
@@ -13,8 +14,11 @@
 #include "PrivateProfile.h"
 #include "Profile.h"
 #include "ScreenMetrics.h"
+#include "SlideShowCommand.h"
+#include "ViewPrinting.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
+#include "WallpaperCommand.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -35,6 +39,7 @@ CquelbyView::CquelbyView(CquelbyDoc& doc, CommandRouter& router,
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_navigator->SetHost(Navigator::Host{[this] { RealizeBitmapPalette(); }, [this] { update(); }});
     m_collections = std::make_unique<CollectionCommands>(*m_navigator);
+    m_slideShow = std::make_unique<SlideShowCommand>(*this);
     m_saveBookmark = [this] { m_collections->SaveBookmark(); };
     AddCommands();
 }
@@ -54,6 +59,7 @@ void CquelbyView::AddCommands() {
         [&s](CmdUI& ui) { ui.checked = s.m_nSaveOnExit == 1; });
     CollectionCommands& c = *m_collections;
     m_router.Add(ID_BROWSE, [&c] { c.Browse(); });
+    m_router.Add(ID_SLIDE_SHOW, [this] { m_slideShow->Run(); });
     m_router.Add(
         ID_ADD_FAVORITE, [&c] { c.AddFavourite(); },
         [&s](CmdUI& ui) { ui.enabled = s.m_nMode != ViewMode::favourites && !s.IsCoverShown(); });
@@ -66,10 +72,10 @@ void CquelbyView::AddCommands() {
     m_router.Add(
         ID_LOAD_BOOKMARK, [&c] { c.LoadBookmark(); },
         [&c](CmdUI& ui) { ui.enabled = c.Bookmarks().Total() != 0; });
-    // The update rules of commands whose work SetCommandHandler binds; a
-    // command without a handler stays disabled.
-    const CommandRouter::Handler unbound;
-    m_router.Add(ID_EDIT_COPY, unbound, [this](CmdUI& ui) { ui.enabled = m_doc.HasPicture(); });
+    m_router.Add(ID_WALLPAPER, [this] { wallpapercommand::Run(m_doc); });
+    m_router.Add(
+        ID_EDIT_COPY, [this] { clipboardcopy::Copy(m_doc); },
+        [this](CmdUI& ui) { ui.enabled = m_doc.HasPicture(); });
 }
 
 void CquelbyView::SetCommandHandler(int id, std::function<void()> handler) {
@@ -82,17 +88,33 @@ CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
                                  : (low ? QStringLiteral("bbacku") : QStringLiteral("backu"));
     auto* button = new CBitmapButton(text, forward ? ID_FORWARD : ID_BACK, this);
     button->setGeometry(QRect(place, QSize(1, 1)));
-    if (forward)
-        button->LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
-                            BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
-    else
-        button->LoadBitmaps(BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
-                            BitmapResource(low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN));
-    button->SizeToContent();
+    LoadButtonBitmaps(*button, forward);
     const int id = button->CommandId();
     connect(button, &CBitmapButton::clicked, this, [this, id] { m_router.Execute(id); });
     button->show();
     return button;
+}
+
+void CquelbyView::LoadButtonBitmaps(CBitmapButton& button, bool forward) {
+    const bool low = State().m_bLowColour == 1;
+    if (forward)
+        button.LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
+                           BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
+    else
+        button.LoadBitmaps(BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
+                           BitmapResource(low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN));
+    button.SizeToContent();
+}
+
+void CquelbyView::ShowSlideShowBackButton(bool showing) {
+    if (!m_pBack)
+        return;
+    if (!showing) {
+        LoadButtonBitmaps(*m_pBack, false);
+        return;
+    }
+    m_pBack->LoadBitmaps(BitmapResource(IDB_SLIDE_SHOW_BACK));
+    m_pBack->SizeToContent();
 }
 
 void CquelbyView::OnInitialUpdate() {
@@ -158,6 +180,10 @@ void CquelbyView::OnActivateView() {
         RealizeBitmapPalette();
 }
 
+bool CquelbyView::OnPreparePrinting(QPrinter& printer) {
+    return viewprinting::DoPreparePrinting(printer);
+}
+
 int CquelbyView::RealizeBitmapPalette() {
     if (!AfxGetMainWnd())
         return 0;
@@ -166,6 +192,8 @@ int CquelbyView::RealizeBitmapPalette() {
 }
 
 void CquelbyView::OnExitWork() {
+    // A close request during a slide show ends the show first.
+    m_slideShow->End();
     ViewState& s = State();
     if (s.m_nSaveOnExit == 1 && s.m_bMoved == 1 && m_saveBookmark)
         m_saveBookmark();

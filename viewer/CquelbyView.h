@@ -12,6 +12,8 @@ class CBitmapButton;
 class CommandRouter;
 class CquelbyDoc;
 class QPainter;
+class QPrinter;
+class SlideShowCommand;
 
 // The window inside the frame: shows the picture, holds the viewing state
 // (in its Navigator), the two buttons, and routes the viewer's commands.
@@ -31,6 +33,9 @@ public:
     std::optional<int> OnDraw(QPainter& painter, bool printing, const QRect& pageRect = {});
     // When the frame becomes active.
     void OnActivateView();
+    // Before a print: the print dialog for the printer; true to print. It
+    // sets no page count, so only page 1 exists.
+    bool OnPreparePrinting(QPrinter& printer);
     // Exit bookmark: once, before the windows go.
     void OnExitWork();
     int RealizeBitmapPalette();
@@ -41,8 +46,12 @@ public:
     CquelbyDoc& Document() { return m_doc; }
     CBitmapButton* ForwardButton() const { return m_pForward; }
     CBitmapButton* BackButton() const { return m_pBack; }
+    // The back button's bitmaps: bitmap 241 alone while a slide show runs,
+    // else its normal and pressed bitmaps for the display's depth.
+    void ShowSlideShowBackButton(bool showing);
+    SlideShowCommand& SlideShows() { return *m_slideShow; }
 
-    // Binds a command that later parts of the viewer implement.
+    // Binds a command's work (the application's printing), keeping its update rule.
     void SetCommandHandler(int id, std::function<void()> handler);
     CollectionCommands& Collections() { return *m_collections; }
     // The Save Bookmark command run by the exit work.
@@ -59,12 +68,14 @@ private:
                 QWidget* parent);
     void AddCommands();
     CBitmapButton* MakeButton(bool forward, QPoint place);
+    void LoadButtonBitmaps(CBitmapButton& button, bool forward);
     void RecordBadPicture();
 
     CquelbyDoc& m_doc;
     CommandRouter& m_router;
     std::unique_ptr<Navigator> m_navigator;
     std::unique_ptr<CollectionCommands> m_collections;
+    std::unique_ptr<SlideShowCommand> m_slideShow;
     CBitmapButton* m_pForward = nullptr;
     CBitmapButton* m_pBack = nullptr;
     std::function<void()> m_saveBookmark;

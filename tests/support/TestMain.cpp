@@ -6,13 +6,17 @@
 
 // Every test program runs with an offscreen QApplication and with config and
 // data folders of its own, so nothing needs a display or touches the user's
-// settings.
+// settings or desktop.
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    // The user's desktop and session bus stay out of reach: wallpaper tests
+    // bring their own.
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qunsetenv("XDG_CURRENT_DESKTOP");
     QApplication app(argc, argv);
     // As the programs' mains name them: the profile and the message boxes' caption.
     QApplication::setOrganizationName(QStringLiteral("Vanto Corp"));

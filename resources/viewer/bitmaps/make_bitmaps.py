@@ -4,7 +4,9 @@
 The buttons are 39 x 30 pixels: a raised face with an arrow (normal) and a
 sunken face with the arrow one pixel down and right (pressed). The low-colour
 set keeps to the 16 colours every palette display has; the other set shades
-the face. Run from this folder; the output is committed.
+the face. The back button shows 241 while a slide show runs: 37 x 26, a raised
+face with a stop square and "Esc" beneath it, in the 16 colours, so it serves
+every display. Run from this folder; the output is committed.
 """
 import struct
 
@@ -88,6 +90,41 @@ def icon():
     return size, pal, px
 
 
+# A 3 x 5 pixel font for the few capitals and small letters the faces need.
+GLYPHS = {
+    "E": ["###", "#..", "##.", "#..", "###"],
+    "s": ["...", ".##", "#..", "..#", "##."],
+    "c": ["...", ".##", "#..", "#..", ".##"],
+}
+
+
+def slide_show_back():
+    """Bitmap 241: the back button during a slide show, which Escape ends."""
+    w, h = 37, 26
+    px = [[7] * w for _ in range(h)]
+    for x in range(w):
+        px[0][x], px[h - 1][x] = 15, 0
+        px[1][x], px[h - 2][x] = 15, 8
+    for y in range(h):
+        px[y][0], px[y][w - 1] = 15, 0
+        px[y][1], px[y][w - 2] = 15, 8
+    # A dark red stop square with a bright rim.
+    for y in range(4, 14):
+        for x in range(13, 24):
+            edge = y in (4, 13) or x in (13, 23)
+            px[y][x] = 9 if edge else 1
+    # "Esc" under it.
+    left = 13
+    for glyph in "Esc":
+        rows = GLYPHS[glyph]
+        for gy, line in enumerate(rows):
+            for gx, cell in enumerate(line):
+                if cell == "#":
+                    px[17 + gy][left + gx] = 0
+        left += 4
+    return w, h, px
+
+
 if __name__ == "__main__":
     sets = [((131, 130, 133, 132), True), ((239, 238, 240, 237), False)]
     for (fwd_up, fwd_down, back_up, back_down), shaded in sets:
@@ -98,3 +135,5 @@ if __name__ == "__main__":
         write_bmp(f"{back_down}.bmp", W, H, pal, button(False, True, shaded))
     size, pal, px = icon()
     write_bmp("128.bmp", size, size, pal, px)
+    w, h, px = slide_show_back()
+    write_bmp("241.bmp", w, h, base_palette(False), px)

@@ -1,0 +1,98 @@
+#include "ViewPrinting.h"
+
+#include "CquelbyDoc.h"
+#include "CquelbyView.h"
+#include "MainWindow.h"
+#include "MessageBox.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <utility>
+
+namespace viewprinting {
+namespace {
+
+// The framework prints pages from 1 on; without a page count only the first
+// one exists.
+constexpr int kFirstPage = 1;
+constexpr int kLastPageOffered = 0xFFFF;
+
+DialogHook& CurrentHook() {
+    static DialogHook hook;
+    return hook;
+}
+
+// The dialog's own exec, which is where Qt's dialogs hand their settings to
+// the printer; a hook runs once the dialog shows.
+int Run(QDialog& dialog) {
+    if (CurrentHook()) {
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            CurrentHook()(dialog);
+            if (dialog.isVisible())
+                dialog.reject();
+        });
+    }
+    return dialog.exec();
+}
+
+} // namespace
+
+DialogHook SetDialogHook(DialogHook hook) {
+    return std::exchange(CurrentHook(), std::move(hook));
+}
+
+QRect PageRect(int pageWidth, int dpiX, int dpiY, QSize picture) {
+    if (picture.width() <= 0 || dpiX <= 0)
+        return {};
+    const double height =
+        (double(pageWidth) * picture.height() * dpiY) / (double(picture.width()) * dpiX);
+    return QRect(0, 0, pageWidth, static_cast<int>(height));
+}
+
+QRect PageRect(const QPaintDevice& device, QSize picture) {
+    return PageRect(device.width(), device.logicalDpiX(), device.logicalDpiY(), picture);
+}
+
+bool PrintPage(CquelbyView& view, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const QSize picture = view.Document().HasPicture() ? view.Document().PictureSize() : QSize();
+    view.OnDraw(painter, true, PageRect(printer, picture));
+    return painter.end();
+}
+
+bool DoPreparePrinting(QPrinter& printer) {
+    QPrintDialog dialog(&printer, AfxGetMainWnd());
+    dialog.setMinMax(kFirstPage, kLastPageOffered);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return Run(dialog) == QDialog::Accepted;
+}
+
+void Print(CquelbyView& view, QPrinter& printer) {
+    if (!view.OnPreparePrinting(printer))
+        return;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > kFirstPage)
+        return;
+    if (!PrintPage(view, printer))
+        AfxMessageBox(QStringLiteral("Could not start print job."), MB_OK);
+}
+
+void Preview(CquelbyView& view, QPrinter& printer) {
+    QPrintPreviewDialog dialog(&printer, AfxGetMainWnd());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&view](QPrinter* target) { PrintPage(view, *target); });
+    Run(dialog);
+}
+
+void PageSetup(QPrinter& printer, QWidget* parent) {
+    QPageSetupDialog dialog(&printer, parent);
+    Run(dialog);
+}
+
+} // namespace viewprinting
