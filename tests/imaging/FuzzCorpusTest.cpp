@@ -1,4 +1,5 @@
-// Runs every file of the fuzzer's seed corpus (and the crashers it found)
+// Runs every file of the fuzzer's corpus (the seeds, the minimised inputs of
+// its campaigns and any crashers it found)
 // through the same entry as the fuzz target, under the sanitizers of the
 // ordinary test build.
 #include "DibFuzzTarget.h"
