@@ -128,3 +128,17 @@ int DrawDib(QPainter& painter, const QRect& target, const std::uint8_t* block,
     Paint(painter, MapTarget(target, source, shown), image, from);
     return clipped.height();
 }
+
+QImage DibImage(const std::uint8_t* block, std::size_t blockSize, int largestSide) {
+    const std::optional<DibLayout> layout = ParseDibLayout(DibBytes(block, blockSize));
+    if (!layout || layout->width > largestSide || layout->height > largestSide)
+        return {};
+    const QSize size(layout->width, layout->height);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const QRect rect(QPoint(0, 0), size);
+    if (DrawDib(painter, rect, block, blockSize, rect) == 0)
+        return {};
+    return image;
+}

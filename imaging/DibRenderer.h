@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <cstddef>
 #include <cstdint>
@@ -15,3 +16,7 @@ class QPainter;
 // Returns the number of scan lines painted, 0 on failure.
 int DrawDib(QPainter& painter, const QRect& target, const std::uint8_t* block,
             std::size_t blockSize, const QRect& source);
+
+// The bitmap in the block painted at its natural size onto white, as a 32-bit
+// image; null when it cannot be painted or a side is longer than largestSide.
+QImage DibImage(const std::uint8_t* block, std::size_t blockSize, int largestSide);

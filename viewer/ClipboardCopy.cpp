@@ -12,7 +12,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QPainter>
 #include <cstring>
 
 namespace clipboardcopy {
@@ -53,18 +52,7 @@ QImage PictureImage(HDIB& hDIB) {
     GlobalLockGuard lock(hDIB);
     if (!lock.Data())
         return {};
-    const DibBytes dib = LockedDib(lock);
-    const QSize size(static_cast<int>(BitmapWidth(dib)), static_cast<int>(BitmapHeight(dib)));
-    if (size.width() <= 0 || size.height() <= 0 || size.width() > kMaxDibSide ||
-        size.height() > kMaxDibSide)
-        return {};
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const QRect rect(QPoint(0, 0), size);
-    if (DrawDib(painter, rect, lock.Data(), lock.Size(), rect) == 0)
-        return {};
-    return image;
+    return DibImage(lock.Data(), lock.Size(), static_cast<int>(kMaxDibSide));
 }
 
 QByteArray BitmapFileBytes(HDIB& hDIB) {

@@ -34,18 +34,7 @@ QImage CBitmapButton::LoadResourceBitmap(const QString& path) {
     GlobalLockGuard lock(dib);
     if (!lock.Data())
         return {};
-    const DibBytes view = LockedDib(lock);
-    const QSize size(static_cast<int>(BitmapWidth(view)), static_cast<int>(BitmapHeight(view)));
-    if (size.width() <= 0 || size.height() <= 0 || size.width() > kLargestSide ||
-        size.height() > kLargestSide)
-        return {};
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    const QRect rect(QPoint(0, 0), size);
-    if (DrawDib(painter, rect, lock.Data(), lock.Size(), rect) == 0)
-        return {};
-    return image;
+    return DibImage(lock.Data(), lock.Size(), kLargestSide);
 }
 
 bool CBitmapButton::LoadBitmaps(const QString& normal, const QString& pressed) {
