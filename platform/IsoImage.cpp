@@ -59,17 +59,22 @@ Sheet OpenSheet(const QString& sheetPath) {
         const QByteArray word = line.trimmed().toUpper();
         if (word.startsWith("TRACK ") && word.contains("/2048"))
             opened.cooked = true;
-        const qsizetype open = line.indexOf('"');
-        const qsizetype close = line.lastIndexOf('"');
-        if (!word.startsWith("FILE ") || open < 0 || close <= open)
+        if (!word.startsWith("FILE "))
             continue;
-        const QString found =
-            FindBeside(folder, QFile::decodeName(line.mid(open + 1, close - open - 1)));
+        // FILE "name" TYPE, or FILE name TYPE for a name without blanks.
+        const QByteArray rest = line.trimmed().mid(5).trimmed();
+        const qsizetype close = rest.lastIndexOf('"');
+        const qsizetype end = rest.startsWith('"') ? close : rest.indexOf(' ');
+        if (end <= 0)
+            return {};
+        const QByteArray name = rest.startsWith('"') ? rest.mid(1, end - 1) : rest.left(end);
+        const QString found = FindBeside(folder, QFile::decodeName(name));
         if (found.isEmpty())
             return {};
         if (opened.firstFile.isEmpty())
             opened.firstFile = found;
-        line = line.left(open + 1) + QFile::encodeName(found) + line.mid(close);
+        line = "FILE \"" + QFile::encodeName(found) + "\"" +
+               rest.mid(end + (rest.startsWith('"') ? 1 : 0));
     }
     QTemporaryDir scratch;
     QFile copy(scratch.filePath(QStringLiteral("sheet.cue")));

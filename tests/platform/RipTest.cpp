@@ -69,12 +69,12 @@ INSTANTIATE_TEST_SUITE_P(Sectors, RipLayout,
                          ::testing::Values(SectorLayout::mode1Cooked, SectorLayout::mode1Raw,
                                            SectorLayout::mode2Raw));
 
-TEST_F(Rip, SheetNamesItsBinInAnotherCaseOrWithTheRippingMachinesPath) {
+TEST_F(Rip, SheetNamesItsBinInAnotherCaseWithTheRippingMachinesPathOrUnquoted) {
     const QString bin = env.Scratch() + "/quelby.bin";
     ASSERT_EQ(WriteBinCue(iso, bin, Cue("made.cue"), SectorLayout::mode1Raw), QString());
-    for (const char* name : {"QUELBY.BIN", R"(C:\RIPS\Quelby.Bin)"}) {
-        WriteSheet("QUELBY.CUE", QByteArray("FILE \"") + name +
-                                     "\" BINARY\r\n  TRACK 01 MODE1/2352\r\n"
+    for (const char* name : {"\"QUELBY.BIN\"", R"("C:\RIPS\Quelby.Bin")", "Quelby.bin"}) {
+        WriteSheet("QUELBY.CUE", QByteArray("FILE ") + name +
+                                     " BINARY\r\n  TRACK 01 MODE1/2352\r\n"
                                      "    INDEX 01 00:00:00\r\n");
         EXPECT_EQ(Attach(Cue("QUELBY.CUE")), QStringLiteral("QUELBY_CDH")) << name;
         EXPECT_EQ(ReadCartoon(), kCartoon) << name;
