@@ -24,6 +24,6 @@ DialogTemplate AboutTemplate() {
 } // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(AboutTemplate(), parent) {
-    Item<QLabel>(kIconId)->setPixmap(
-        QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(ids::BitmapResource(ids::IDR_MAINFRAME))));
+    Item<QLabel>(kIconId)->setPixmap(QPixmap::fromImage(
+        CBitmapButton::LoadResourceBitmap(ids::BitmapResource(ids::IDR_MAINFRAME))));
 }

@@ -130,8 +130,8 @@ void CollectionCommands::SaveBookmark() {
     if (dialog.DoModal() != IDOK)
         return;
     const ViewState& s = State();
-    const Bookmark bookmark{s.m_nMode,          s.m_nCurrentTreasury, s.m_nImageCounter,
-                            s.m_nTreasury1,     s.m_nImageMax,        s.m_nCategory,
+    const Bookmark bookmark{s.m_nMode,           s.m_nCurrentTreasury, s.m_nImageCounter,
+                            s.m_nTreasury1,      s.m_nImageMax,        s.m_nCategory,
                             s.m_strCategoryShort};
     // What was not saved is offered again at exit.
     if (m_bookmarks.Save(dialog.m_strName, bookmark))
@@ -154,11 +154,11 @@ namespace {
 void Settle(ViewState& s) {
     s.m_nCurrentTreasury = 1;
     s.m_nTreasury1 = 1;
-    const bool known = s.m_nMode == ViewMode::all || s.m_nMode == ViewMode::favourites ||
-                       (s.m_nMode == ViewMode::category &&
-                        FindInCategory(kFirstPosition, QStringView(s.m_strCategoryShort),
-                                       WalkDirection::forward)
-                            .has_value());
+    const bool known =
+        s.m_nMode == ViewMode::all || s.m_nMode == ViewMode::favourites ||
+        (s.m_nMode == ViewMode::category &&
+         FindInCategory(kFirstPosition, QStringView(s.m_strCategoryShort), WalkDirection::forward)
+             .has_value());
     if (!known) {
         s.m_nMode = ViewMode::all;
         s.m_nImageCounter = kFirstPosition;

@@ -112,8 +112,8 @@ TEST_F(Collections, BackAndCancelLeaveTheListAsItWas) {
     Forward(3);
     S().m_bSlideShow = 1;
     {
-        DialogSequence dialogs({InWizard(W::kCategoryId), Cancel(CCategoryDlg::kTemplateId),
-                                Cancel(W::kTemplateId)});
+        DialogSequence dialogs(
+            {InWizard(W::kCategoryId), Cancel(CCategoryDlg::kTemplateId), Cancel(W::kTemplateId)});
         Run(ID_BROWSE);
     }
     EXPECT_EQ(S().m_nMode, ViewMode::all);
@@ -161,8 +161,8 @@ TEST_F(Collections, FavouritesAreAddedPagedAndRemovedToTheLast) {
 
 TEST_F(Collections, ABookmarkReopensItsListAndIsOfferedAtExit) {
     {
-        DialogSequence dialogs({InWizard(W::kCategoryId), InCategories(1020),
-                                NameBookmark(QStringLiteral("Monday"))});
+        DialogSequence dialogs(
+            {InWizard(W::kCategoryId), InCategories(1020), NameBookmark(QStringLiteral("Monday"))});
         Run(ID_BROWSE);
         Run(ID_SAVE_BOOKMARK);
     }
@@ -193,8 +193,8 @@ TEST_F(Collections, ABookmarkReopensItsListAndIsOfferedAtExit) {
 TEST_F(Collections, ACancelledListOfBookmarksBringsTheWizardBack) {
     ASSERT_TRUE(bookmarks.Save(QStringLiteral("Zed"), Bookmark{}));
     Forward(2);
-    DialogSequence dialogs({InWizard(W::kBookmarkId), Cancel(CBookmarkListDlg::kTemplateId),
-                            Cancel(W::kTemplateId)});
+    DialogSequence dialogs(
+        {InWizard(W::kBookmarkId), Cancel(CBookmarkListDlg::kTemplateId), Cancel(W::kTemplateId)});
     Run(ID_BROWSE);
     EXPECT_EQ(S().m_nMode, ViewMode::all);
     EXPECT_EQ(Shown(), Name(2));
@@ -236,16 +236,16 @@ TEST_P(HandEditedBookmark, OpensWhereItCan) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edited, HandEditedBookmark,
-    ::testing::Values(
-        EditedCase{"Saved", 2, "5", 743, 1, "WO", 0, ViewMode::category, 5},
-        EditedCase{"ModeThree", 3, "7", 743, 1, "AL", 0, ViewMode::all, 1},
-        EditedCase{"SecondTreasury", 1, "3", 743, 2, "AL", 0, ViewMode::all, 3},
-        EditedCase{"CodeNoNameHolds", 2, "5", 743, 1, "ZZ", 0, ViewMode::all, 1},
-        EditedCase{"NegativePosition", 1, "-5", 743, 1, "AL", 0, ViewMode::all, 1},
-        EditedCase{"PositionPastTheEnd", 1, "900", 900, 1, "AL", 0, ViewMode::all, 1},
-        EditedCase{"TextForANumber", 1, "three", 743, 1, "AL", 0, ViewMode::all, 1},
-        EditedCase{"FavouritesGone", 5, "3", 3, 1, "AL", 0, ViewMode::all, 1},
-        EditedCase{"PastTheLastFavourite", 5, "9", 9, 1, "AL", 2, ViewMode::favourites, 2}),
+    ::testing::Values(EditedCase{"Saved", 2, "5", 743, 1, "WO", 0, ViewMode::category, 5},
+                      EditedCase{"ModeThree", 3, "7", 743, 1, "AL", 0, ViewMode::all, 1},
+                      EditedCase{"SecondTreasury", 1, "3", 743, 2, "AL", 0, ViewMode::all, 3},
+                      EditedCase{"CodeNoNameHolds", 2, "5", 743, 1, "ZZ", 0, ViewMode::all, 1},
+                      EditedCase{"NegativePosition", 1, "-5", 743, 1, "AL", 0, ViewMode::all, 1},
+                      EditedCase{"PositionPastTheEnd", 1, "900", 900, 1, "AL", 0, ViewMode::all, 1},
+                      EditedCase{"TextForANumber", 1, "three", 743, 1, "AL", 0, ViewMode::all, 1},
+                      EditedCase{"FavouritesGone", 5, "3", 3, 1, "AL", 0, ViewMode::all, 1},
+                      EditedCase{"PastTheLastFavourite", 5, "9", 9, 1, "AL", 2,
+                                 ViewMode::favourites, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Collections, ContextMenuHoldsItsItemsGreyedByTheSameRules) {
