@@ -3,10 +3,11 @@
 # pages through the demo disc with clicks placed from the window's geometry and
 # closes the viewer with File, Exit. The disc is the ISO image on the first
 # screen and a BIN/CUE rip of raw sectors on the second.
-# Usage: headless-demo-test.sh VIEWER MAKEDEMOCD DEMO-SCRIPT WORKDIR
+# Usage: headless-demo-test.sh VIEWER DISC-DIR DEMO-SCRIPT WORKDIR
+# DISC-DIR holds the demo CD as quelby.iso and as quelby.cue with its .bin.
 set -euo pipefail
 viewer=$1
-maker=$2
+disc=$2
 demo=$3
 work=$4
 rm -rf "$work"
@@ -16,8 +17,7 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-QT_QPA_PLATFORM=offscreen "$maker" --bincue mode2 "$work/quelby.iso" >"$work/maker.log" 2>&1 ||
-    { cat "$work/maker.log"; fail "the demo CD was not made"; }
+[ -f "$disc/quelby.iso" ] && [ -f "$disc/quelby.cue" ] || fail "no demo CD in $disc"
 # What is tried here is the script's ending; the desktop session's system
 # libraries (D-Bus over X) keep allocations at exit that the leak checker
 # does not always attribute, and other tests check the viewer's own leaks.
@@ -28,7 +28,7 @@ for case in 800x600:680x450:quelby.iso 640x480:640x450:quelby.cue; do
     screen=${case%%:*}
     rest=${case#*:}
     frame=${rest%:*}
-    export QUELBY_DRIVES="E=$work/${rest#*:}"
+    export QUELBY_DRIVES="E=$disc/${rest#*:}"
     out="$work/$screen"
     status=0
     QUELBY_DEMO_SCREEN=$screen timeout -k 10 180 "$demo" "$viewer" "$out" >"$out.log" 2>&1 ||

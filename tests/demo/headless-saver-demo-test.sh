@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The saver's headless demo ends by itself: its turns on the demo CD differ,
 # its own four pictures differ, and a key and a mouse move end it.
-# Usage: headless-saver-demo-test.sh SAVER MAKEDEMOCD DEMO-SCRIPT WORKDIR
+# Usage: headless-saver-demo-test.sh SAVER DISC-DIR DEMO-SCRIPT WORKDIR
+# DISC-DIR holds the demo CD as quelby.iso.
 set -euo pipefail
 saver=$1
-maker=$2
+disc=$2
 demo=$3
 work=$4
 rm -rf "$work"
@@ -14,13 +15,12 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-QT_QPA_PLATFORM=offscreen "$maker" "$work/quelby.iso" >"$work/maker.log" 2>&1 ||
-    { cat "$work/maker.log"; fail "the demo CD was not made"; }
+[ -f "$disc/quelby.iso" ] || fail "no demo CD in $disc"
 # The X libraries keep allocations at exit; the saver's own leaks are checked
 # by its tests in process.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 status=0
-QUELBY_DEMO_SCREEN=800x600 timeout -k 10 120 "$demo" "$saver" "$work/quelby.iso" "$work/out" \
+QUELBY_DEMO_SCREEN=800x600 timeout -k 10 120 "$demo" "$saver" "$disc/quelby.iso" "$work/out" \
     >"$work/demo.log" 2>&1 || status=$?
 cat "$work/demo.log"
 [ "$status" -ne 124 ] || fail "the demo did not end within 120 s"
