@@ -1,6 +1,5 @@
 #include "Drives.h"
 #include "FolderVolume.h"
-#include "IsoImage.h"
 #include "IsoVolume.h"
 #include "MountInfo.h"
 #include "MountVolume.h"
@@ -10,6 +9,7 @@
 #include <QFileInfo>
 #include <array>
 #include <cdio/cdio.h>
+#include <cdio/logging.h>
 #include <cstdio>
 
 namespace {
@@ -40,7 +40,9 @@ std::vector<AttachedDrive> AttachedInSettings(QStringList& malformed) {
 }
 
 QStringList PhysicalOpticalDrives() {
-    QuietCdio();
+    // The library's warnings about drives without media would reach standard
+    // error; an empty drive is an ordinary answer here.
+    cdio_loglevel_default = CDIO_LOG_ASSERT;
     QStringList devices;
     char** list = cdio_get_devices(DRIVER_DEVICE);
     for (char** device = list; device && *device; ++device)

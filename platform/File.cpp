@@ -5,6 +5,11 @@
 #include "HostFile.h"
 
 namespace {
+// Every file on the disc is a picture of some kilobytes; one that claims more
+// than 16 million 32-bit pixels is damaged, and reading it whole would hold
+// the program for as long as it took and take as much memory.
+constexpr std::uint64_t kLargestDiscFile = std::uint64_t{64} << 20;
+
 bool IsDrivePath(const QString& path) {
     return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() &&
            path[0].unicode() < 0x80;
@@ -25,6 +30,15 @@ std::unique_ptr<FileSource> OpenOnDrive(const QString& path, unsigned flags,
         return nullptr;
     }
     auto source = drive->volume->Open(path.mid(2), flags, error);
+    try {
+        if (source && source->Length() > kLargestDiscFile) {
+            source.reset();
+            error = CFileException(CFileException::Cause::hardIO, path);
+        }
+    } catch (const CFileException& e) {
+        source.reset();
+        error = e;
+    }
     if (!source)
         error.m_strFileName = path;
     return source;

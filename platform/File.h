@@ -41,7 +41,8 @@ class FileSource; // what an open file reads from and writes to (File.cpp)
 // resolves through the drive table, matching components regardless of case;
 // any other path is a host path. Open reports failure by its result and the
 // optional exception; Read, Write, Seek, GetLength and Close raise
-// CFileException (also when no file is open). Files on drives are read-only.
+// CFileException (also when no file is open). Files on drives are read-only,
+// and one larger than any picture of the disc fails to open with hardIO.
 class CFile {
 public:
     enum OpenFlags : unsigned {

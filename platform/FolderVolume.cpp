@@ -1,5 +1,6 @@
 #include "FolderVolume.h"
 
+#include "ByteSource.h"
 #include "HostFile.h"
 #include "VolumePath.h"
 
@@ -21,23 +22,39 @@ std::optional<QString> FindEntry(const QString& folder, const QString& name) {
     }
     const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
                                                        QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (volumepath::SameName(entry, name))
-            return folder + QLatin1Char('/') + entry;
+    const auto entry = FolderVolume::MatchEntry(entries, name);
+    return entry ? std::optional(folder + QLatin1Char('/') + *entry) : std::nullopt;
+}
+
+// The label file's first line. Only its first kilobytes are read, and a FIFO
+// or device in its place is no label file.
+QString FirstLine(const QString& path) {
+    constexpr std::uint64_t kLabelBytes = 4096;
+    const auto file = HostBytes::Open(path);
+    if (!file || file->IsDevice())
+        return {};
+    QByteArray bytes(kLabelBytes, Qt::Uninitialized);
+    bytes.resize(static_cast<qsizetype>(file->ReadAt(0, bytes.data(), kLabelBytes)));
+    return FolderVolume::LabelLine(bytes);
+}
+} // namespace
+
+std::optional<QString> FolderVolume::MatchEntry(const QStringList& names, const QString& wanted) {
+    const QString key = volumepath::Key(wanted);
+    for (const QString& name : names) {
+        if (volumepath::Key(name) == key)
+            return name;
     }
     return std::nullopt;
 }
 
-QString FirstLine(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString line = QString::fromUtf8(file.readLine(4096));
+QString FolderVolume::LabelLine(const QByteArray& bytes) {
+    const qsizetype end = bytes.indexOf('\n');
+    QString line = QString::fromUtf8(end < 0 ? bytes : bytes.left(end));
     while (!line.isEmpty() && line.back().isSpace())
         line.chop(1);
     return line;
 }
-} // namespace
 
 FolderVolume::FolderVolume(QString folder, std::optional<QString> label)
     : m_folder(std::move(folder)), m_label(std::move(label)) {}

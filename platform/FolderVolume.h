@@ -20,6 +20,11 @@ public:
     std::optional<QString> Resolve(const QString& relativePath, CFileException::Cause& cause) const;
     const QString& Folder() const { return m_folder; }
 
+    // The first of a folder's entry names that answers to wanted.
+    static std::optional<QString> MatchEntry(const QStringList& names, const QString& wanted);
+    // The label a label file's first bytes give: its first line, trailing blanks dropped.
+    static QString LabelLine(const QByteArray& bytes);
+
 private:
     QString m_folder;
     std::optional<QString> m_label;

@@ -71,7 +71,8 @@ int LockFor(unsigned flags) {
 std::unique_ptr<FileSource> HostFile::Open(const QString& path, unsigned flags,
                                            CFileException& error) {
     const QByteArray native = QFile::encodeName(path);
-    int oflags = AccessFlags(flags) | O_CLOEXEC;
+    // Without waiting: a FIFO would block the open until a peer came.
+    int oflags = AccessFlags(flags) | O_CLOEXEC | O_NONBLOCK;
     if (flags & CFile::modeCreate)
         oflags |= O_CREAT;
     int fd;
@@ -82,10 +83,13 @@ std::unique_ptr<FileSource> HostFile::Open(const QString& path, unsigned flags,
         error = CFileException(CauseFromErrno(errno, path), path, errno);
         return nullptr;
     }
+    // Only ordinary files hold pictures: a folder, FIFO, socket or device does
+    // not. Writing may go to a device (/dev/null, /dev/full).
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    const bool writing = (flags & (CFile::modeWrite | CFile::modeReadWrite)) != 0;
+    if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (writing && S_ISCHR(st.st_mode)))) {
         ::close(fd);
-        error = CFileException(Cause::accessDenied, path, EISDIR);
+        error = CFileException(Cause::accessDenied, path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         return nullptr;
     }
     // The lock comes before truncation, so a refused writer destroys nothing.

@@ -7,7 +7,9 @@
 
 class CFileException;
 
-// A file of the host's file system, opened with POSIX calls.
+// A file of the host's file system, opened with POSIX calls. Opening never
+// waits: only ordinary files open for reading (a FIFO, socket, device or
+// folder gives accessDenied); writing may also go to a character device.
 //
 // Share modes are emulated among our own processes with advisory flock()
 // locks, which is all the programs need (a picture being saved while another

@@ -2,268 +2,197 @@
 
 #include "VolumePath.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <cdio/cdio.h>
-#include <cdio/iso9660.h>
-#include <cdio/logging.h>
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-void QuietCdio() {
-    // The library's warnings about unreadable media would reach standard error;
-    // a missing or foreign medium is an ordinary answer here.
-    cdio_loglevel_default = CDIO_LOG_ASSERT;
-}
+#include <QSet>
+#include <array>
+#include <cstring>
 
 namespace {
-// The file a sheet's FILE line names, as found beside the sheet: the name as
-// given, else the one file there whose name matches it regardless of case.
-// A path from the ripping machine counts by its file name.
-QString FindBeside(const QDir& folder, QString name) {
-    if (folder.exists(name))
-        return folder.absoluteFilePath(name);
-    name = name.mid(
-        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
-    for (const QString& entry : folder.entryList(QDir::Files)) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder.absoluteFilePath(entry);
-    }
-    return {};
+using Cause = CFileException::Cause;
+constexpr std::uint32_t kSector = SectorReader::kSectorSize;
+constexpr std::uint32_t kFirstDescriptor = 16;
+// A volume descriptor set is a handful of sectors; a longer run of them is damage.
+constexpr std::uint32_t kMaxDescriptors = 64;
+constexpr std::uint8_t kPrimary = 1;
+constexpr std::uint8_t kTerminator = 255;
+// A folder of the disc is some tens of kilobytes; a record claiming more is damage.
+constexpr std::uint32_t kMaxDirectoryBytes = 4 * 1024 * 1024;
+// ISO 9660 allows eight levels; a deeper chain means a damaged or looping image.
+constexpr int kMaxDepth = 16;
+// Kept listings and answers; past these the memory is cleared rather than grown.
+constexpr qsizetype kMaxKeptDirectories = 256;
+constexpr qsizetype kMaxKeptPaths = 4096;
+
+// Offsets of a directory record.
+constexpr std::size_t kRecordLength = 0;
+constexpr std::size_t kAttributeLength = 1;
+constexpr std::size_t kExtent = 2;
+constexpr std::size_t kDataLength = 10;
+constexpr std::size_t kFlags = 25;
+constexpr std::size_t kNameLength = 32;
+constexpr std::size_t kName = 33;
+constexpr std::uint8_t kFlagDirectory = 0x02;
+constexpr std::uint8_t kFlagAssociated = 0x04;
+
+std::uint32_t Le32(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
 }
 
-// A cue sheet as libcdio is given it: a copy in a scratch folder naming
-// each file by its full path as found beside the sheet (a sheet written on a
-// system that ignores case may name "QUELBY.BIN" for quelby.bin), and the
-// first file linked under the copy's name with ".bin", where the library
-// looks for it. The library reads the sheet while it opens the rip.
-struct Sheet {
-    CdIo_t* disc = nullptr;
-    QString firstFile;   // empty when a file it names is not there
-    bool cooked = false; // a data track of 2048-byte sectors: the file is an ISO image
-};
+// The directory record at the start of bytes, nullopt unless it is whole
+// within them and names something other than the folder itself or its parent.
+std::optional<IsoImage::Entry> ParseRecord(const std::uint8_t* record, std::size_t available) {
+    const std::size_t length = record[kRecordLength];
+    if (length < kName + 1 || length > available)
+        return std::nullopt;
+    const std::size_t nameLength = record[kNameLength];
+    if (nameLength == 0 || kName + nameLength > length)
+        return std::nullopt;
+    const std::uint8_t flags = record[kFlags];
+    if (flags & kFlagAssociated)
+        return std::nullopt;
+    const std::uint32_t extent = Le32(record + kExtent);
+    const std::uint32_t data = extent + record[kAttributeLength]; // after an attribute record
+    if (data < extent)
+        return std::nullopt;
+    return IsoImage::Entry{QString::fromLatin1(reinterpret_cast<const char*>(record + kName),
+                                               static_cast<qsizetype>(nameLength)),
+                           data, Le32(record + kDataLength), (flags & kFlagDirectory) != 0};
+}
 
-Sheet OpenSheet(const QString& sheetPath) {
-    Sheet opened;
-    QFile sheet(sheetPath);
-    if (!sheet.open(QIODevice::ReadOnly) || sheet.size() > 1024 * 1024)
-        return opened;
-    const QDir folder = QFileInfo(sheetPath).absoluteDir();
-    QList<QByteArray> lines = sheet.readAll().split('\n');
-    for (QByteArray& line : lines) {
-        const QByteArray word = line.trimmed().toUpper();
-        if (word.startsWith("TRACK ") && word.contains("/2048"))
-            opened.cooked = true;
-        if (!word.startsWith("FILE "))
-            continue;
-        // FILE "name" TYPE, or FILE name TYPE for a name without blanks.
-        const QByteArray rest = line.trimmed().mid(5).trimmed();
-        const qsizetype close = rest.lastIndexOf('"');
-        const qsizetype end = rest.startsWith('"') ? close : rest.indexOf(' ');
-        if (end <= 0)
-            return {};
-        const QByteArray name = rest.startsWith('"') ? rest.mid(1, end - 1) : rest.left(end);
-        const QString found = FindBeside(folder, QFile::decodeName(name));
-        if (found.isEmpty())
-            return {};
-        if (opened.firstFile.isEmpty())
-            opened.firstFile = found;
-        line = "FILE \"" + QFile::encodeName(found) + "\"" +
-               rest.mid(end + (rest.startsWith('"') ? 1 : 0));
-    }
-    QTemporaryDir scratch;
-    QFile copy(scratch.filePath(QStringLiteral("sheet.cue")));
-    if (opened.firstFile.isEmpty() || !scratch.isValid() || !copy.open(QIODevice::WriteOnly) ||
-        copy.write(lines.join('\n')) < 0 ||
-        !QFile::link(opened.firstFile, scratch.filePath(QStringLiteral("sheet.bin"))))
-        return {};
-    copy.close();
-    opened.disc = cdio_open_bincue(QFile::encodeName(copy.fileName()).constData());
-    return opened;
+bool IsSelfOrParent(const IsoImage::Entry& entry) {
+    return entry.name.size() == 1 && entry.name[0].unicode() <= 1;
+}
+
+// The volume identifier: up to its first NUL, trailing blanks dropped.
+QString VolumeId(const std::uint8_t* field, std::size_t size) {
+    std::size_t length = 0;
+    while (length < size && field[length] != 0)
+        ++length;
+    while (length > 0 && field[length - 1] == ' ')
+        --length;
+    return QString::fromLatin1(reinterpret_cast<const char*>(field),
+                               static_cast<qsizetype>(length));
 }
 } // namespace
 
-std::shared_ptr<IsoImage> IsoImage::Open(const QString& imageOrDevice) {
-    QuietCdio();
-    const QString suffix = QFileInfo(imageOrDevice).suffix().toLower();
-    if (suffix == QLatin1String("cue") || suffix == QLatin1String("nrg"))
-        return OpenRip(imageOrDevice);
-    auto image = OpenPlain(imageOrDevice);
-    return !image && suffix == QLatin1String("bin") ? OpenRip(imageOrDevice) : image;
-}
-
-std::shared_ptr<IsoImage> IsoImage::OpenPlain(const QString& imageOrDevice) {
-    const QByteArray path = QFile::encodeName(imageOrDevice);
-    iso9660_t* iso = iso9660_open(path.constData());
-    if (!iso)
-        return nullptr;
-    auto image = std::shared_ptr<IsoImage>(new IsoImage(iso, nullptr, imageOrDevice));
-    // A plain image file of 2048-byte sectors: its files' extents are read
-    // straight into the caller's buffer with one positioned read each.
-    struct stat info {};
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        image->m_fd = fd;
-    else if (fd >= 0)
-        ::close(fd);
-    return image;
-}
-
-std::shared_ptr<IsoImage> IsoImage::OpenRip(const QString& path) {
-    const QFileInfo file(path);
-    if (file.suffix().compare(QLatin1String("nrg"), Qt::CaseInsensitive) == 0) {
-        CdIo_t* disc = cdio_open_nrg(QFile::encodeName(path).constData());
-        auto image = disc ? std::shared_ptr<IsoImage>(new IsoImage(nullptr, disc, path)) : nullptr;
-        return image && image->Label() ? image : nullptr;
+std::shared_ptr<IsoImage> IsoImage::Mount(SectorReader sectors) {
+    constexpr std::size_t kLogicalBlockSize = 128;
+    constexpr std::size_t kVolumeId = 40;
+    constexpr std::size_t kVolumeIdSize = 32;
+    constexpr std::size_t kRootRecord = 156;
+    constexpr std::size_t kRootRecordSize = 34;
+    std::array<std::uint8_t, kSector> descriptor{};
+    for (std::uint32_t i = 0; i < kMaxDescriptors; ++i) {
+        const std::uint64_t offset = std::uint64_t{kFirstDescriptor + i} * kSector;
+        if (sectors.Read(descriptor.data(), offset, kSector) != kSector ||
+            std::memcmp(descriptor.data() + 1, "CD001", 5) != 0 || descriptor[0] == kTerminator)
+            return nullptr;
+        if (descriptor[0] != kPrimary)
+            continue;
+        const auto blockSize = static_cast<std::uint32_t>(descriptor[kLogicalBlockSize] |
+                                                          descriptor[kLogicalBlockSize + 1] << 8);
+        auto root = ParseRecord(descriptor.data() + kRootRecord, kRootRecordSize);
+        if (blockSize != kSector || !root || !root->isDir)
+            return nullptr;
+        return std::shared_ptr<IsoImage>(
+            new IsoImage(std::move(sectors), VolumeId(descriptor.data() + kVolumeId, kVolumeIdSize),
+                         std::move(*root)));
     }
-    // A .bin alone is opened by the sheet of the same name beside it.
-    const QString sheetPath =
-        file.suffix().compare(QLatin1String("cue"), Qt::CaseInsensitive) == 0
-            ? path
-            : FindBeside(file.absoluteDir(), file.completeBaseName() + QStringLiteral(".cue"));
-    if (sheetPath.isEmpty())
+    return nullptr;
+}
+
+const IsoImage::Listing* IsoImage::Directory(const Entry& folder) {
+    if (const auto found = m_directories.constFind(folder.lsn); found != m_directories.cend())
+        return &*found;
+    if (folder.size > kMaxDirectoryBytes)
         return nullptr;
-    const Sheet sheet = OpenSheet(sheetPath);
-    if (sheet.disc) {
-        auto image = std::shared_ptr<IsoImage>(new IsoImage(nullptr, sheet.disc, path));
-        // A sheet of audio tracks only, or a .bin too short to hold the
-        // volume descriptor, is no disc to read.
-        if (image->Label())
-            return image;
-    }
-    // The library does not read 2048-byte tracks; such a file is an ISO image.
-    return sheet.cooked ? OpenPlain(sheet.firstFile) : nullptr;
-}
-
-IsoImage::~IsoImage() {
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (m_iso)
-        iso9660_close(m_iso);
-    if (m_disc)
-        cdio_destroy(m_disc);
-}
-
-std::optional<QString> IsoImage::Label() const {
-    iso9660_pvd_t pvd;
-    if (m_disc ? !iso9660_fs_read_pvd(m_disc, &pvd) : !iso9660_ifs_read_pvd(m_iso, &pvd))
-        return std::nullopt;
-    char* id = iso9660_get_volume_id(&pvd);
-    if (!id)
-        return std::nullopt;
-    QString label = QString::fromLatin1(id);
-    std::free(id);
-    while (!label.isEmpty() && label.back() == QLatin1Char(' '))
-        label.chop(1);
-    return label;
-}
-
-const IsoImage::Listing* IsoImage::Directory(const QString& storedPath) {
-    if (auto found = m_directories.find(storedPath); found != m_directories.end())
-        return &found->second;
-    const QByteArray path = QFile::encodeName(storedPath);
-    CdioList_t* list = m_disc ? iso9660_fs_readdir(m_disc, path.constData())
-                              : iso9660_ifs_readdir(m_iso, path.constData());
-    if (!list)
-        return nullptr;
+    std::vector<std::uint8_t> bytes(folder.size);
+    const auto got = static_cast<std::size_t>(Read(bytes.data(), folder.lsn, 0, folder.size));
     Listing listing;
-    for (CdioListNode_t* node = _cdio_list_begin(list); node; node = _cdio_list_node_next(node)) {
-        const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
-        const QString name = QString::fromLatin1(stat->filename);
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
+    // Records never cross a sector's end; a zero length pads to the next
+    // sector, and a damaged record ends what its sector can be trusted for.
+    for (std::size_t at = 0; at < got;) {
+        const std::size_t sectorEnd = std::min(got, (at / kSector + 1) * kSector);
+        const auto entry = ParseRecord(bytes.data() + at, sectorEnd - at);
+        const std::size_t length = bytes[at];
+        if (length == 0 || length > sectorEnd - at || length <= kName) {
+            at = sectorEnd;
+            continue;
+        }
+        at += length;
+        if (!entry || IsSelfOrParent(*entry))
             continue;
         // The first of two names that match alike wins, as in a directory walk.
-        const QString key = volumepath::Key(name);
+        const QString key = volumepath::Key(entry->name);
         if (!listing.byKey.contains(key))
             listing.byKey.insert(key, listing.entries.size());
-        listing.entries.push_back({name, static_cast<std::uint32_t>(stat->lsn), stat->size,
-                                   stat->type == iso9660_stat_s::_STAT_DIR});
+        listing.entries.push_back(*entry);
     }
-    iso9660_filelist_free(list);
-    return &m_directories.emplace(storedPath, std::move(listing)).first->second;
+    if (m_directories.size() >= kMaxKeptDirectories)
+        m_directories.clear();
+    return &*m_directories.insert(folder.lsn, std::move(listing));
 }
 
-std::optional<IsoImage::Entry> IsoImage::Find(const QStringList& components,
-                                              CFileException::Cause& cause) {
-    QString path = QStringLiteral("/");
-    std::optional<Entry> current;
+std::optional<IsoImage::Entry> IsoImage::Find(const QStringList& components, Cause& cause) {
+    Entry current = m_root;
     for (qsizetype i = 0; i < components.size(); ++i) {
         const bool last = i + 1 == components.size();
-        const Listing* listing = Directory(path);
-        current.reset();
-        if (listing) {
-            const auto found = listing->byKey.constFind(volumepath::Key(components[i]));
-            if (found != listing->byKey.cend())
-                current = listing->entries[*found];
-        }
-        if (!current || (!last && !current->isDir)) {
-            cause = last ? CFileException::Cause::fileNotFound : CFileException::Cause::badPath;
+        const Listing* listing = current.isDir ? Directory(current) : nullptr;
+        const auto found = listing ? listing->byKey.constFind(volumepath::Key(components[i]))
+                                   : QHash<QString, std::size_t>::const_iterator();
+        if (!listing || found == listing->byKey.cend()) {
+            cause = last ? Cause::fileNotFound : Cause::badPath;
             return std::nullopt;
         }
-        path += (i == 0 ? QString() : QStringLiteral("/")) + current->name;
+        current = listing->entries[*found];
     }
-    if (current && current->isDir) {
+    if (current.isDir) {
         // A folder cannot be opened as a file.
-        cause = CFileException::Cause::accessDenied;
+        cause = Cause::accessDenied;
         return std::nullopt;
     }
     return current;
 }
 
+std::optional<IsoImage::Entry> IsoImage::FindPath(const QString& relativePath, Cause& cause) {
+    if (const auto known = m_paths.constFind(relativePath); known != m_paths.cend())
+        return *known;
+    const auto components = volumepath::Split(relativePath);
+    cause = Cause::badPath;
+    auto entry = components ? Find(*components, cause) : std::nullopt;
+    if (entry) {
+        if (m_paths.size() >= kMaxKeptPaths)
+            m_paths.clear();
+        m_paths.insert(relativePath, *entry);
+    }
+    return entry;
+}
+
 void IsoImage::Walk(const std::function<void(const QString&, const Entry&)>& visit) {
-    WalkFrom(QString(), 0, visit);
+    QSet<std::uint32_t> seen;
+    WalkFrom(m_root, QString(), 0, seen, visit);
 }
 
-void IsoImage::WalkFrom(const QString& storedPath, int depth,
+void IsoImage::WalkFrom(const Entry& folder, const QString& path, int depth,
+                        QSet<std::uint32_t>& seen,
                         const std::function<void(const QString&, const Entry&)>& visit) {
-    // ISO 9660 allows eight levels; a deeper chain means a damaged or looping image.
-    constexpr int kMaxDepth = 16;
-    const Listing* listing = Directory(storedPath.isEmpty() ? QStringLiteral("/") : storedPath);
-    if (!listing || depth > kMaxDepth)
+    if (depth > kMaxDepth || seen.contains(folder.lsn))
         return;
-    const std::vector<Entry> copy = listing->entries; // the walk adds listings to the map
-    for (const Entry& entry : copy) {
-        const QString path = storedPath + QLatin1Char('/') + entry.name;
+    seen.insert(folder.lsn);
+    const Listing* listing = Directory(folder);
+    if (!listing)
+        return;
+    const std::vector<Entry> entries = listing->entries; // the walk may clear the kept listings
+    for (const Entry& entry : entries) {
+        const QString entryPath = path + QLatin1Char('/') + entry.name;
         if (entry.isDir)
-            WalkFrom(path, depth + 1, visit);
+            WalkFrom(entry, entryPath, depth + 1, seen, visit);
         else
-            visit(path, entry);
+            visit(entryPath, entry);
     }
 }
 
-std::optional<std::uint64_t> IsoImage::ReadBytes(void* buffer, std::uint32_t lsn,
-                                                 std::uint64_t offset, std::uint64_t count) const {
-    if (m_fd < 0)
-        return std::nullopt;
-    const std::uint64_t start = std::uint64_t{lsn} * ISO_BLOCKSIZE + offset;
-    std::uint64_t done = 0;
-    auto* out = static_cast<char*>(buffer);
-    while (done < count) {
-        const ssize_t got = ::pread(m_fd, out + done, count - done, off_t(start + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += static_cast<std::uint64_t>(got);
-    }
-    return done;
-}
-
-std::uint64_t IsoImage::ReadBlocks(void* buffer, std::uint32_t lsn, std::uint32_t blocks) const {
-    if (const auto got = ReadBytes(buffer, lsn, 0, std::uint64_t{blocks} * ISO_BLOCKSIZE))
-        return *got;
-    if (m_disc) {
-        // The driver takes the user data out of raw sectors; a read past the
-        // end of a truncated rip fails whole.
-        const driver_return_code_t status =
-            cdio_read_data_sectors(m_disc, buffer, static_cast<lsn_t>(lsn), ISO_BLOCKSIZE, blocks);
-        return status == DRIVER_OP_SUCCESS ? std::uint64_t{blocks} * ISO_BLOCKSIZE : 0;
-    }
-    const long got = iso9660_iso_seek_read(m_iso, buffer, static_cast<lsn_t>(lsn), blocks);
-    return got > 0 ? static_cast<std::uint64_t>(got) : 0;
+std::uint64_t IsoImage::Read(void* buffer, std::uint32_t lsn, std::uint64_t offset,
+                             std::uint64_t count) const {
+    return m_sectors.Read(buffer, std::uint64_t{lsn} * kSector + offset, count);
 }

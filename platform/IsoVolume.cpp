@@ -3,7 +3,6 @@
 #include "File.h"
 #include "IsoFile.h"
 #include "IsoImage.h"
-#include "VolumePath.h"
 
 #include <QFile>
 #include <sys/stat.h>
@@ -16,8 +15,11 @@ std::shared_ptr<IsoImage> IsoVolume::Image() const {
         m_image.reset();
         return nullptr;
     }
-    if (!S_ISREG(st.st_mode))
+    if (!S_ISREG(st.st_mode)) {
+        // A device may hold another disc at every call; anything else is refused by Open.
+        m_image.reset();
         return IsoImage::Open(m_path);
+    }
     // Nanoseconds since the epoch, compared as they are: no time zone is consulted.
     const qint64 time = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     const bool same = m_image && m_imageSize == st.st_size && m_imageTime == time &&
@@ -41,7 +43,9 @@ std::optional<QString> IsoVolume::Label() const {
 std::unique_ptr<FileSource> IsoVolume::Open(const QString& relativePath, unsigned flags,
                                             CFileException& error) const {
     using Cause = CFileException::Cause;
-    const auto image = Image();
+    // An image file found at the last search stays in use until the next one
+    // (which makes a new table); a device is asked again each time.
+    const auto image = m_image ? m_image : Image();
     if (!image) {
         error = CFileException(Cause::generic, relativePath);
         return nullptr;
@@ -50,9 +54,8 @@ std::unique_ptr<FileSource> IsoVolume::Open(const QString& relativePath, unsigne
         error = CFileException(Cause::accessDenied, relativePath);
         return nullptr;
     }
-    const auto components = volumepath::Split(relativePath);
     Cause cause = Cause::badPath;
-    const auto entry = components ? image->Find(*components, cause) : std::nullopt;
+    const auto entry = image->FindPath(relativePath, cause);
     if (!entry) {
         error = CFileException(cause, relativePath);
         return nullptr;

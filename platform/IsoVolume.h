@@ -6,9 +6,11 @@
 
 class IsoImage;
 
-// An ISO 9660 image file or an optical drive's device as a drive's medium.
+// An ISO 9660 image file, rip or optical drive's device as a drive's medium.
 // The image is opened on demand: a missing image or an empty drive is a drive
 // without a medium, and a disc changed in a device is seen at the next call.
+// An image file is looked at again when its label is asked (every search for
+// the disc); files are opened from it as it was then.
 class IsoVolume final : public Volume {
 public:
     explicit IsoVolume(QString imageOrDevice);

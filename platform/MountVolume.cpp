@@ -57,8 +57,7 @@ std::optional<QString> MountVolume::Label() const {
     if (!QFileInfo(m_files.Folder()).isDir())
         return std::nullopt;
     if (const auto image = IsoImage::Open(BackingFile(m_source)))
-        if (auto label = image->Label())
-            return label;
+        return image->Label();
     // Mounted means a medium is there, even when its label cannot be read.
     return LabelFromUdev(m_source).value_or(QString());
 }

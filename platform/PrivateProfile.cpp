@@ -1,5 +1,6 @@
 #include "PrivateProfile.h"
 
+#include "ByteSource.h"
 #include "IniLines.h"
 
 #include <QDir>
@@ -11,11 +12,18 @@
 
 namespace privateprofile {
 namespace {
-IniLines Load(const QString& fileName) {
-    QFile file(FilePath(fileName));
-    if (!file.open(QIODevice::ReadOnly))
+// The file's lines; an empty file when there is none. nullopt when something
+// is there that cannot be read as a whole (a FIFO, a device, an unreadable
+// or outsized file): writing then would replace what could not be read.
+std::optional<IniLines> Load(const QString& fileName) {
+    constexpr std::uint64_t kLargest = 16 * 1024 * 1024;
+    const QString path = FilePath(fileName);
+    if (!QFileInfo::exists(path))
         return IniLines(QByteArray());
-    return IniLines(file.readAll());
+    const auto bytes = ReadSmallFile(path, kLargest);
+    if (!bytes)
+        return std::nullopt;
+    return IniLines(*bytes);
 }
 
 bool Save(const QString& fileName, const IniLines& ini) {
@@ -64,11 +72,13 @@ QString FilePath(const QString& fileName) {
 
 QString GetString(const QString& section, const QString& key, const QString& defaultValue,
                   const QString& fileName) {
-    return Load(fileName).Value(section, key).value_or(defaultValue);
+    const auto ini = Load(fileName);
+    return ini ? ini->Value(section, key).value_or(defaultValue) : defaultValue;
 }
 
 int GetInt(const QString& section, const QString& key, int defaultValue, const QString& fileName) {
-    const auto value = Load(fileName).Value(section, key);
+    const auto ini = Load(fileName);
+    const auto value = ini ? ini->Value(section, key) : std::nullopt;
     if (!value || value->isEmpty())
         return defaultValue;
     return LeadingInteger(*value);
@@ -76,13 +86,15 @@ int GetInt(const QString& section, const QString& key, int defaultValue, const Q
 
 bool Write(const QString& section, const std::optional<QString>& key,
            const std::optional<QString>& value, const QString& fileName) {
-    IniLines ini = Load(fileName);
+    auto ini = Load(fileName);
+    if (!ini)
+        return false;
     if (!key)
-        return !ini.RemoveSection(section) || Save(fileName, ini);
+        return !ini->RemoveSection(section) || Save(fileName, *ini);
     if (!value)
-        return !ini.RemoveKey(section, *key) || Save(fileName, ini);
-    ini.Set(section, *key, *value);
-    return Save(fileName, ini);
+        return !ini->RemoveKey(section, *key) || Save(fileName, *ini);
+    ini->Set(section, *key, *value);
+    return Save(fileName, *ini);
 }
 
 bool WriteString(const QString& section, const QString& key, const QString& value,

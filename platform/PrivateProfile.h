@@ -20,7 +20,8 @@ int GetInt(const QString& section, const QString& key, int defaultValue,
 QString GetString(const QString& section, const QString& key, const QString& defaultValue,
                   const QString& fileName = QStringLiteral("test.ini"));
 // Sets key=value in the section, creating file and section as needed; false
-// when the file could not be written.
+// when the file could not be written, or when something stands in its place
+// that cannot be read whole (a FIFO, an unreadable file), which stays as it was.
 bool WriteString(const QString& section, const QString& key, const QString& value,
                  const QString& fileName = QStringLiteral("test.ini"));
 // WritePrivateProfileStringA with NULL arguments: no value deletes the key,

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -42,12 +43,23 @@ void StampLaterThan(const QString& path, const QDateTime& previous) {
     }
 }
 
+// QSettings opens the file itself, and opening a FIFO would wait for a writer
+// for ever: a profile that is there but not an ordinary file is not used.
+bool Usable(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode);
+}
+
 // Makes the change, then merges it into the file under the settings' lock
 // file; true only when the file was written. The profile's step lock is held
 // throughout, so the write never lands inside another program's step.
 template <typename Change> bool WriteThrough(const Profile& profile, Change change) {
     const QString path = profile.FilePath();
     const ProfileLock lock = profile.Lock(); // also makes the folder
+    if (!Usable(path))
+        return false;
     const QFileInfo before(path);
     const std::optional<QDateTime> previous =
         before.exists() ? std::optional(before.lastModified()) : std::nullopt;
@@ -118,6 +130,8 @@ QString Profile::DecodeName(const QString& stored) {
 }
 
 int Profile::GetInt(const QString& section, const QString& entry, int defaultValue) const {
+    if (!Usable(FilePath()))
+        return defaultValue;
     const QSettings settings(FilePath(), QSettings::IniFormat);
     bool ok = false;
     const int value = settings.value(Key(section, entry)).toString().trimmed().toInt(&ok);
@@ -126,6 +140,8 @@ int Profile::GetInt(const QString& section, const QString& entry, int defaultVal
 
 QString Profile::GetString(const QString& section, const QString& entry,
                            const QString& defaultValue) const {
+    if (!Usable(FilePath()))
+        return defaultValue;
     const QSettings settings(FilePath(), QSettings::IniFormat);
     const QVariant value = settings.value(Key(section, entry));
     return value.isValid() ? Text(value) : defaultValue;
@@ -153,6 +169,8 @@ bool Profile::WriteString(const QString& section, const std::optional<QString>& 
 }
 
 QStringList Profile::Entries(const QString& section) const {
+    if (!Usable(FilePath()))
+        return {};
     QSettings settings(FilePath(), QSettings::IniFormat);
     settings.beginGroup(EncodeName(section));
     QStringList entries;
@@ -162,7 +180,7 @@ QStringList Profile::Entries(const QString& section) const {
 }
 
 QMap<QString, QString> Profile::Values(const QString& section) const {
-    if (section.isEmpty())
+    if (section.isEmpty() || !Usable(FilePath()))
         return {};
     QSettings settings(FilePath(), QSettings::IniFormat);
     settings.beginGroup(EncodeName(section));

@@ -14,7 +14,7 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev
-    libcdio-dev libiso9660-dev genisoimage xorriso fonts-dejavu-core)
+    libcdio-dev genisoimage xorriso fonts-dejavu-core)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
 # The tests run the headless demo too, a session bus of their own for the
 # wallpaper's D-Bus stand-ins, and make the .deb and check what it installs.

@@ -109,14 +109,10 @@ std::array<std::uint8_t, kRawSector> RawSector(const char* data, int lsn, Sector
 }
 } // namespace
 
-QString WriteBinCue(const QString& isoPath, const QString& binPath, const QString& cuePath,
-                    SectorLayout layout) {
-    QFile iso(isoPath);
-    if (!iso.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1: %2").arg(isoPath, iso.errorString());
-    QFile bin(binPath);
-    if (!bin.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("cannot write %1: %2").arg(binPath, bin.errorString());
+namespace {
+// Writes the image's sectors in the layout asked for; the error text, or an
+// empty one.
+QString WriteSectors(QFile& iso, QFile& out, SectorLayout layout) {
     QByteArray data(kUserData, '\0');
     for (int lsn = 0;; ++lsn) {
         const qint64 got = iso.read(data.data(), kUserData);
@@ -125,15 +121,40 @@ QString WriteBinCue(const QString& isoPath, const QString& binPath, const QStrin
         std::fill(data.begin() + got, data.end(), '\0');
         bool written = false;
         if (layout == SectorLayout::mode1Cooked) {
-            written = bin.write(data) == kUserData;
+            written = out.write(data) == kUserData;
         } else {
             const auto sector = RawSector(data.constData(), lsn, layout);
             written =
-                bin.write(reinterpret_cast<const char*>(sector.data()), kRawSector) == kRawSector;
+                out.write(reinterpret_cast<const char*>(sector.data()), kRawSector) == kRawSector;
         }
         if (!written)
-            return QStringLiteral("cannot write %1: %2").arg(binPath, bin.errorString());
+            return QStringLiteral("cannot write %1: %2").arg(out.fileName(), out.errorString());
     }
+    return {};
+}
+
+QByteArray Be(std::uint64_t value, int bytes) {
+    QByteArray out;
+    for (int i = bytes - 1; i >= 0; --i)
+        out.append(static_cast<char>(value >> (8 * i)));
+    return out;
+}
+
+QByteArray Chunk(const char* id, const QByteArray& data) {
+    return QByteArray(id, 4) + Be(static_cast<std::uint64_t>(data.size()), 4) + data;
+}
+} // namespace
+
+QString WriteBinCue(const QString& isoPath, const QString& binPath, const QString& cuePath,
+                    SectorLayout layout) {
+    QFile iso(isoPath);
+    if (!iso.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(isoPath, iso.errorString());
+    QFile bin(binPath);
+    if (!bin.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QStringLiteral("cannot write %1: %2").arg(binPath, bin.errorString());
+    if (QString error = WriteSectors(iso, bin, layout); !error.isEmpty())
+        return error;
     if (!bin.flush())
         return QStringLiteral("cannot write %1: %2").arg(binPath, bin.errorString());
     const char* mode = layout == SectorLayout::mode1Cooked ? "MODE1/2048"
@@ -148,5 +169,43 @@ QString WriteBinCue(const QString& isoPath, const QString& binPath, const QStrin
             .toUtf8();
     if (cue.write(sheet) != sheet.size() || !cue.flush())
         return QStringLiteral("cannot write %1: %2").arg(cuePath, cue.errorString());
+    return {};
+}
+
+QString WriteNrg(const QString& isoPath, const QString& nrgPath, SectorLayout layout,
+                 NeroForm form) {
+    QFile iso(isoPath);
+    if (!iso.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(isoPath, iso.errorString());
+    QFile nrg(nrgPath);
+    if (!nrg.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return QStringLiteral("cannot write %1: %2").arg(nrgPath, nrg.errorString());
+    const std::uint64_t stride = layout == SectorLayout::mode1Cooked ? kUserData : kRawSector;
+    const std::uint8_t mode = layout == SectorLayout::mode1Cooked ? 0x00
+                              : layout == SectorLayout::mode1Raw  ? 0x05
+                                                                  : 0x06;
+    const bool dao = form == NeroForm::discAtOnce64;
+    const std::uint64_t index1 = dao ? kLeadInSectors * stride : 0;
+    nrg.write(QByteArray(static_cast<qsizetype>(index1), '\0'));
+    if (QString error = WriteSectors(iso, nrg, layout); !error.isEmpty())
+        return error;
+    const auto end = static_cast<std::uint64_t>(nrg.pos());
+    QByteArray chunks;
+    if (dao) {
+        // Header: size again (little-endian), catalogue number, TOC type, first and last track.
+        QByteArray daox =
+            QByteArray(4, '\0') + QByteArray(14, '\0') + Be(0, 2) + Be(1, 1) + Be(1, 1);
+        daox += QByteArray(12, '\0') + Be(stride, 2) + Be(mode, 1) + Be(1, 1) + Be(0, 2) +
+                Be(0, 8) + Be(index1, 8) + Be(end, 8);
+        chunks += Chunk("CUEX", Be(0x41000000, 4) + Be(0xFFFFFF6A, 4));
+        chunks += Chunk("DAOX", daox);
+    } else {
+        chunks += Chunk("ETNF", Be(0, 4) + Be(end, 4) + Be(mode, 4) + Be(0, 4) + Be(0, 4));
+    }
+    chunks += Chunk("SINF", Be(1, 4)) + Chunk("MTYP", Be(1, 4)) + Chunk("END!", {});
+    const QByteArray footer =
+        dao ? QByteArray("NER5") + Be(end, 8) : QByteArray("NERO") + Be(end, 4);
+    if (nrg.write(chunks + footer) != chunks.size() + footer.size() || !nrg.flush())
+        return QStringLiteral("cannot write %1: %2").arg(nrgPath, nrg.errorString());
     return {};
 }

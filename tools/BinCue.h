@@ -14,3 +14,15 @@ enum class SectorLayout {
 // Returns an error text, or an empty one on success.
 QString WriteBinCue(const QString& isoPath, const QString& binPath, const QString& cuePath,
                     SectorLayout layout);
+
+// How a Nero image describes its track: disc-at-once with 64-bit offsets
+// ("DAOX" behind a "NER5" footer) or track-at-once with 32-bit ones ("ETNF"
+// behind a "NERO" footer).
+enum class NeroForm { discAtOnce64, trackAtOnce32 };
+
+// Writes the ISO image at isoPath as a Nero image at nrgPath: one data track
+// in the layout asked for (after a pregap of 150 sectors in disc-at-once
+// form), then the chunks and the footer. Returns an error text, or an empty
+// one on success.
+QString WriteNrg(const QString& isoPath, const QString& nrgPath, SectorLayout layout,
+                 NeroForm form);

@@ -1,13 +1,16 @@
 #include "Profile.h"
 
+#include "PrivateProfile.h"
 #include "QtPrinters.h"
 #include "TempEnvironment.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 class ProfileTest : public ::testing::Test {
@@ -78,6 +81,20 @@ TEST_F(ProfileTest, StringValuesRoundTrip) {
 TEST_F(ProfileTest, AFailedWriteIsReported) {
     QDir().mkpath(profile.FilePath()); // a folder where the file should be
     EXPECT_FALSE(profile.WriteInt("cdrom", "delay", 5));
+}
+
+// Neither program may wait for ever on a FIFO that stands where a settings
+// file should be: it reads as no settings, and writing to it fails.
+TEST_F(ProfileTest, AFifoForTheSettingsIsNoSettingsAndTakesNoWrite) {
+    for (const QString& path : {profile.FilePath(), privateprofile::FilePath("test.ini")}) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    }
+    EXPECT_EQ(profile.GetInt("cdrom", "delay", 5), 5);
+    EXPECT_TRUE(profile.Values("fav").isEmpty());
+    EXPECT_FALSE(profile.WriteInt("cdrom", "delay", 7));
+    EXPECT_EQ(privateprofile::GetInt("quelby", "test", 0), 0);
+    EXPECT_FALSE(privateprofile::WriteString("quelby", "test", "1"));
 }
 
 TEST_F(ProfileTest, ValuesReadsAWholeSection) {

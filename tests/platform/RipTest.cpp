@@ -69,6 +69,21 @@ INSTANTIATE_TEST_SUITE_P(Sectors, RipLayout,
                          ::testing::Values(SectorLayout::mode1Cooked, SectorLayout::mode1Raw,
                                            SectorLayout::mode2Raw));
 
+// The file systems a disc image may carry beside ISO 9660's own names.
+class Flavour : public Rip, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(Flavour, LabelAndCartoonReadBack) {
+    const QString image = env.Scratch() + "/flavour.iso";
+    ASSERT_TRUE(isomaker::MakeIso(env.Scratch() + "/src", image, "QUELBY_CDH",
+                                  QString(GetParam()).split(' ')));
+    EXPECT_EQ(Attach(image), QStringLiteral("QUELBY_CDH"));
+    EXPECT_EQ(ReadCartoon(), kCartoon);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, Flavour,
+                         ::testing::Values("-J", "-R", "-udf", "-iso-level 1", "-J -R -udf",
+                                           "-iso-level 4 -J -joliet-long"));
+
 TEST_F(Rip, SheetNamesItsBinInAnotherCaseWithTheRippingMachinesPathOrUnquoted) {
     const QString bin = env.Scratch() + "/quelby.bin";
     ASSERT_EQ(WriteBinCue(iso, bin, Cue("made.cue"), SectorLayout::mode1Raw), QString());

@@ -21,10 +21,12 @@ void WriteFiles(const QString& folder, const QList<QPair<QString, QByteArray>>& 
     }
 }
 
-bool MakeIso(const QString& folder, const QString& image, const QString& label) {
+bool MakeIso(const QString& folder, const QString& image, const QString& label,
+             const QStringList& options) {
     QProcess process;
-    process.start(QStringLiteral("genisoimage"), {QStringLiteral("-quiet"), QStringLiteral("-V"),
-                                                  label, QStringLiteral("-o"), image, folder});
+    process.start(QStringLiteral("genisoimage"),
+                  QStringList{QStringLiteral("-quiet"), QStringLiteral("-V"), label} + options +
+                      QStringList{QStringLiteral("-o"), image, folder});
     return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
 }
