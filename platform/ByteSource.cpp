@@ -37,10 +37,11 @@ std::shared_ptr<HostBytes> HostBytes::Open(const QString& path) {
         ::close(fd);
         return nullptr;
     }
-    // A block device tells its size by seeking to its end; without a medium it is 0.
+    // A block device tells its size by seeking to its end. When it does not
+    // (a drive that has not looked at its disc yet), reads end where it ends.
     const off_t end = device ? ::lseek(fd, 0, SEEK_END) : st.st_size;
-    return std::shared_ptr<HostBytes>(
-        new HostBytes(fd, end > 0 ? static_cast<std::uint64_t>(end) : 0, device));
+    const std::uint64_t size = end > 0 ? static_cast<std::uint64_t>(end) : device ? UINT64_MAX : 0;
+    return std::shared_ptr<HostBytes>(new HostBytes(fd, size, device));
 }
 
 HostBytes::~HostBytes() {
@@ -48,28 +49,15 @@ HostBytes::~HostBytes() {
 }
 
 std::uint64_t HostBytes::ReadAt(std::uint64_t offset, void* buffer, std::uint64_t count) const {
-    auto* out = static_cast<char*>(buffer);
-    std::uint64_t done = 0;
-    while (done < count && offset + done < static_cast<std::uint64_t>(LLONG_MAX)) {
-        const ssize_t got =
-            ::pread(m_fd, out + done, std::min<std::uint64_t>(count - done, SSIZE_MAX),
-                    static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        done += static_cast<std::uint64_t>(got);
-    }
-    return done;
+    const iovec whole{buffer, count};
+    return ReadScattered(offset, {&whole, 1});
 }
 
 std::uint64_t HostBytes::ReadScattered(std::uint64_t offset, std::span<const iovec> parts) const {
     std::uint64_t done = 0;
-    while (!parts.empty() && offset + done < static_cast<std::uint64_t>(LLONG_MAX)) {
+    std::vector<iovec> rest; // what is left after a read cut short inside a part
+    while (!parts.empty()) {
         const auto batch = parts.first(std::min<std::size_t>(parts.size(), IOV_MAX));
-        std::uint64_t wanted = 0;
-        for (const iovec& part : batch)
-            wanted += part.iov_len;
         const ssize_t got = ::preadv(m_fd, batch.data(), static_cast<int>(batch.size()),
                                      static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
@@ -77,21 +65,19 @@ std::uint64_t HostBytes::ReadScattered(std::uint64_t offset, std::span<const iov
         if (got <= 0)
             break;
         done += static_cast<std::uint64_t>(got);
-        if (static_cast<std::uint64_t>(got) < wanted) {
-            // Cut short: the rest part by part, which stops at the real end.
-            std::uint64_t skip = static_cast<std::uint64_t>(got);
-            std::size_t i = 0;
-            while (skip >= batch[i].iov_len)
-                skip -= batch[i++].iov_len;
-            const iovec rest{static_cast<char*>(batch[i].iov_base) + skip, batch[i].iov_len - skip};
-            const std::uint64_t more = ReadAt(offset + done, rest.iov_base, rest.iov_len);
-            done += more;
-            if (more < rest.iov_len)
-                break;
-            parts = parts.subspan(i + 1);
-            continue;
+        // Parts read whole are done; one read in part goes on from where it stopped.
+        auto left = static_cast<std::uint64_t>(got);
+        std::size_t whole = 0;
+        while (whole < batch.size() && left >= batch[whole].iov_len)
+            left -= batch[whole++].iov_len;
+        parts = parts.subspan(whole);
+        if (left > 0) {
+            std::vector<iovec> next(parts.begin(), parts.end());
+            next[0].iov_base = static_cast<char*>(next[0].iov_base) + left;
+            next[0].iov_len -= left;
+            rest.swap(next);
+            parts = rest;
         }
-        parts = parts.subspan(batch.size());
     }
     return done;
 }
