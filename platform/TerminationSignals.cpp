@@ -10,7 +10,7 @@ namespace {
 // The handler may only write: the signal's number goes down a socket whose
 // other end the event loop watches.
 int g_sockets[2] = {-1, -1};
-constexpr int kSignals[] = {SIGTERM, SIGINT};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 extern "C" void OnTerminationSignal(int signalNumber) {
     const unsigned char number = static_cast<unsigned char>(signalNumber);

@@ -4,8 +4,8 @@
 
 class QSocketNotifier;
 
-// SIGTERM and SIGINT, by which xscreensaver, session managers and the
-// terminal end a program, turned into a signal on the event loop: the
+// SIGTERM, SIGINT and SIGHUP, by which xscreensaver, session managers and
+// the terminal (also when it is closed) end a program, turned into a signal on the event loop: the
 // program finishes its exit work instead of ending where it stands. One
 // object at a time; the default handling is back when it goes.
 class TerminationSignals : public QObject {

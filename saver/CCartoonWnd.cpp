@@ -63,10 +63,12 @@ void CCartoonWnd::OnTurn() {
     if (m_frame.size() != screen)
         m_frame = QImage(screen, QImage::Format_RGB32);
     m_frame.fill(Qt::black);
+    m_bInTurn = true;
     {
         QPainter dc(&m_frame);
         m_cycle.ShowNextPicture(dc, screen, AfxGetMainWnd() != nullptr);
     }
+    m_bInTurn = false;
     ++m_nTurnsDrawn;
     update();
     m_wait.start(TurnWait());

@@ -38,6 +38,8 @@ public:
     void SetUnderneath(const QPixmap& underneath) { m_underneath = underneath; }
     // Stops the turns: nothing more is drawn.
     void StopTurns() { m_wait.stop(); }
+    // Whether a turn is being drawn: the window must not go before it ends.
+    bool InTurn() const { return m_bInTurn; }
 
 signals:
     void TurnDrawn(int turn);
@@ -56,4 +58,5 @@ private:
     QPixmap m_underneath;
     int m_nTurnsDrawn = 0;
     bool m_bStarted = false;
+    bool m_bInTurn = false;
 };

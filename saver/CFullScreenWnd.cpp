@@ -2,13 +2,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 
 namespace {
 bool g_noScreen = false;
-constexpr QPoint kNoMouseYet(-1, -1);
 } // namespace
 
 CFullScreenWnd::CFullScreenWnd(MessageReporter& reporter) : CCartoonWnd(reporter) {
@@ -67,6 +67,13 @@ void CFullScreenWnd::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A request that arrives while a turn paints (a message shown by the
+    // turn runs the event loop) waits for the turn to end.
+    if (InTurn()) {
+        event->ignore();
+        PostClose();
+        return;
+    }
     m_bClosing = true;
     StopTurns();
     event->accept();
@@ -76,13 +83,16 @@ void CFullScreenWnd::mousePressEvent(QMouseEvent*) {
     PostClose();
 }
 
+void CFullScreenWnd::showEvent(QShowEvent* event) {
+    // The window system reports no move when the window appears, so the
+    // first move the window sees is already the user's: what counts is
+    // moving away from where the pointer stood.
+    m_ptFirstMouse = QCursor::pos();
+    CCartoonWnd::showEvent(event);
+}
+
 void CFullScreenWnd::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    // The first move is where the mouse stands when the saver starts; only
-    // moving away from there ends it.
-    if (m_ptFirstMouse == kNoMouseYet)
-        m_ptFirstMouse = at;
-    else if (at != m_ptFirstMouse)
+    if (event->globalPosition().toPoint() != m_ptFirstMouse)
         PostClose();
 }
 

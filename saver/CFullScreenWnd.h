@@ -8,8 +8,8 @@
 
 // The full-screen saver window: frameless, on top of every other window,
 // over the whole primary screen, with the cursor hidden. Any key, any mouse
-// button, a mouse move away from the first position it saw and the loss of
-// activation close it; closing it destroys it, which ends the program after
+// button, a mouse move away from where the pointer stood when the window was
+// shown and the loss of activation close it; closing it destroys it, which ends the program after
 // the cycle's exit save.
 class CFullScreenWnd : public CCartoonWnd {
     Q_OBJECT
@@ -36,7 +36,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // Until the first move: (-1, -1).
-    QPoint m_ptFirstMouse{-1, -1};
+    void showEvent(QShowEvent* event) override;
+    // Where the pointer stood, on the screen, when the window was shown.
+    QPoint m_ptFirstMouse;
     bool m_bClosing = false;
 };

@@ -121,7 +121,10 @@ void CScreenSaverApp::EndOnTermination() {
 }
 
 bool CScreenSaverApp::StartSaver() {
-    auto* window = new CFullScreenWnd(m_messageBoxes);
+    // A turn's message ("ERROR" for a picture of negative size) goes to
+    // standard error: a box could not be seen under the full-screen window,
+    // and taking the focus from it would end the saver in the middle of a turn.
+    auto* window = new CFullScreenWnd(m_standardError);
     m_pWnd = window;
     if (!window->Create()) {
         delete window;

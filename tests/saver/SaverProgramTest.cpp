@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,9 +43,7 @@ TEST_P(Termination, ClosesTheWindowAfterTheExitSave) {
     EXPECT_EQ(Stored(kMode), QStringLiteral("1"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, Termination, ::testing::Values(SIGTERM, SIGINT),
-                         [](const auto& info) {
-                             return std::string(info.param == SIGTERM ? "SIGTERM" : "SIGINT");
-                         });
+INSTANTIATE_TEST_SUITE_P(Signals, Termination, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
 
 } // namespace

@@ -1,8 +1,10 @@
+#include "BitmapBuilder.h"
 #include "CFullScreenWnd.h"
 #include "Catalogue.h"
 #include "SaverTestSupport.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
@@ -131,8 +133,7 @@ TEST_F(SaverWindow, AKeyDuringTheWaitClosesItBeforeTheNextPicture) {
 
 enum class Input {
     none,
-    firstMove,
-    sameMove,
+    stay, // a move to where the pointer stood when the window was shown
     onePixelAway,
     left,
     middle,
@@ -152,20 +153,18 @@ struct CloseCase {
 
 class CloseRules : public SaverWindow, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(CloseRules, InputEndsTheSaverButTheFirstMouseMoveDoesNot) {
+TEST_P(CloseRules, InputEndsTheSaverButAMoveToWhereThePointerStoodDoesNot) {
+    QCursor::setPos(300, 200);
     CFullScreenWnd& w = Open();
     for (const Input input : GetParam().inputs) {
         switch (input) {
         case Input::none:
             break;
-        case Input::firstMove:
-            Move(QPoint(200, 100));
-            break;
-        case Input::sameMove:
-            Move(QPoint(200, 100));
+        case Input::stay:
+            Move(w.mapFromGlobal(QCursor::pos()));
             break;
         case Input::onePixelAway:
-            Move(QPoint(200, 101));
+            Move(w.mapFromGlobal(QCursor::pos()) + QPoint(0, 1));
             break;
         case Input::left:
             QTest::mouseClick(&w, Qt::LeftButton);
@@ -204,11 +203,9 @@ TEST_P(CloseRules, InputEndsTheSaverButTheFirstMouseMoveDoesNot) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, CloseRules,
     ::testing::Values(CloseCase{"Nothing", {Input::none}, false},
-                      CloseCase{"FirstMouseMove", {Input::firstMove}, false},
-                      CloseCase{
-                          "SecondMoveAtTheSamePlace", {Input::firstMove, Input::sameMove}, false},
-                      CloseCase{"MoveOnePixelAway", {Input::firstMove, Input::onePixelAway}, true},
-                      CloseCase{"FirstMoveAnywhere", {Input::onePixelAway}, false},
+                      CloseCase{"MovesToWhereThePointerStood", {Input::stay, Input::stay}, false},
+                      CloseCase{"MoveOnePixelAway", {Input::stay, Input::onePixelAway}, true},
+                      CloseCase{"FirstMoveOnePixelAway", {Input::onePixelAway}, true},
                       CloseCase{"LeftButton", {Input::left}, true},
                       CloseCase{"MiddleButton", {Input::middle}, true},
                       CloseCase{"RightButton", {Input::right}, true},
@@ -218,6 +215,29 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"Deactivation", {Input::deactivate}, true},
                       CloseCase{"SystemCloseIsIgnored", {Input::systemClose}, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A message shown during a turn runs the event loop, as a message box would,
+// while a request to close waits: the window goes only after the turn.
+TEST_F(SaverWindow, ARequestToCloseDuringATurnWaitsForTheTurnToEnd) {
+    struct Modal : MessageReporter {
+        QPointer<CFullScreenWnd>* window = nullptr;
+        QStringList texts;
+        void AppMessage(const QString& text) override {
+            texts << text;
+            (*window)->PostClose();
+            QTest::qWait(50);
+            EXPECT_FALSE(window->isNull());
+        }
+        void PlainMessage(const QString& text) override { AppMessage(text); }
+    } modal;
+    modal.window = &window;
+    SwitchDiagnosticsOn();
+    disc.AddCartoon(QStringLiteral("1T005HI1.BMP"), BmpFile(40, -30, 9)); // stored top-down
+    window = new CFullScreenWnd(modal);
+    ASSERT_TRUE(window->Create());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
+    EXPECT_EQ(modal.texts, QStringList{QStringLiteral("ERROR")});
+}
 
 TEST_F(SaverWindow, ManyCloseRequestsEndItOnceAndSaveOnce) {
     CFullScreenWnd& w = Open();
