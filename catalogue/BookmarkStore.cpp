@@ -60,28 +60,28 @@ bool BookmarkStore::Exists(const QString& name) const {
     return !name.isEmpty() && m_profile.GetInt(name, kMode, kNoMode) != kNoMode;
 }
 
-bool BookmarkStore::Save(const QString& name, const Bookmark& bookmark) {
+BookmarkStore::SaveResult BookmarkStore::Save(const QString& name, const Bookmark& bookmark) {
     if (name.isEmpty() || IsReservedName(name))
-        return false;
+        return SaveResult::refused;
     const ProfileLock lock = m_profile.Lock();
     const NumberedList list(m_profile, kSection);
-    bool written = true;
+    ProfileEdit edit;
     if (!list.Find(name, list.Total())) {
         if (list.Total() >= NumberedList::kHighestNumber)
-            return false;
+            return SaveResult::refused;
         const int total = list.Total() + 1;
-        written &= m_profile.WriteInt(kSection, kTotalEntry, total);
-        written &= m_profile.WriteString(kSection, EntryName(total), name);
+        edit.SetInt(kSection, kTotalEntry, total);
+        edit.SetString(kSection, EntryName(total), name);
     }
-    written &= m_profile.WriteInt(name, kMode, static_cast<int>(bookmark.mode));
-    written &= m_profile.WriteInt(name, kCurrentTreasury, bookmark.currentTreasury);
-    written &= m_profile.WriteInt(name, kImageCounter, bookmark.imageCounter);
-    written &= m_profile.WriteInt(name, kTreasury1, bookmark.treasury1);
-    written &= m_profile.WriteInt(name, kImageMax, bookmark.imageMax);
-    written &= m_profile.WriteInt(name, kAll, kAllValue);
-    written &= m_profile.WriteInt(name, kCategory, bookmark.category);
-    written &= m_profile.WriteString(name, kCategoryShort, bookmark.categoryShort);
-    return written;
+    edit.SetInt(name, kMode, static_cast<int>(bookmark.mode));
+    edit.SetInt(name, kCurrentTreasury, bookmark.currentTreasury);
+    edit.SetInt(name, kImageCounter, bookmark.imageCounter);
+    edit.SetInt(name, kTreasury1, bookmark.treasury1);
+    edit.SetInt(name, kImageMax, bookmark.imageMax);
+    edit.SetInt(name, kAll, kAllValue);
+    edit.SetInt(name, kCategory, bookmark.category);
+    edit.SetString(name, kCategoryShort, bookmark.categoryShort);
+    return m_profile.Write(edit) ? SaveResult::saved : SaveResult::unsaved;
 }
 
 Bookmark BookmarkStore::Load(const QString& name) const {
@@ -100,25 +100,28 @@ Bookmark BookmarkStore::Load(const QString& name) const {
     return bookmark;
 }
 
-std::optional<int> BookmarkStore::Delete(const QString& name) {
+ListRemoval BookmarkStore::Delete(const QString& name) {
     if (name.isEmpty())
-        return std::nullopt;
+        return {false, false, Total()};
     const ProfileLock lock = m_profile.Lock();
     const NumberedList list(m_profile, kSection);
     const int total = list.Total();
     const std::optional<qint64> found = list.Find(name, total);
     if (!found)
-        return std::nullopt;
+        return {false, false, total};
+    ProfileEdit edit;
     if (!IsReservedName(name))
-        m_profile.WriteString(name, std::nullopt, std::nullopt);
+        edit.RemoveSection(name);
     const int remaining = total - 1; // found, so the total was at least 1
-    m_profile.WriteInt(kSection, kTotalEntry, remaining);
-    m_profile.WriteString(kSection, EntryName(*found), std::nullopt);
+    edit.SetInt(kSection, kTotalEntry, remaining);
+    edit.RemoveEntry(kSection, EntryName(*found));
     // The last entry fills the hole; a hand-edited list may lack it.
     const std::optional<QString> last = list.Entry(total);
     if (remaining != 0 && *found != total && last) {
-        m_profile.WriteString(kSection, EntryName(total), std::nullopt);
-        m_profile.WriteString(kSection, EntryName(*found), *last);
+        edit.RemoveEntry(kSection, EntryName(total));
+        edit.SetString(kSection, EntryName(*found), *last);
     }
-    return remaining;
+    if (!m_profile.Write(edit))
+        return {true, false, total};
+    return {true, true, remaining};
 }

@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Categories.h"
+#include "NumberedList.h"
 #include "Profile.h"
 
 #include <QString>
@@ -41,18 +42,20 @@ public:
     // "cdrom" ...): no bookmark may take it, or saving and deleting the
     // bookmark would change or remove those settings.
     static bool IsReservedName(const QString& name);
-    // Lists the name unless the list holds it already, then writes the
-    // bookmark's values into its section. False when nothing was saved (an
-    // empty or reserved name, or a list as long as a list can be) or a write
-    // failed.
-    bool Save(const QString& name, const Bookmark& bookmark);
+    // refused: an empty or reserved name, or a list as long as a list can
+    // be; unsaved: the profile could not be written. Neither wrote anything.
+    enum class SaveResult { saved, refused, unsaved };
+    // Lists the name unless the list holds it already and writes the
+    // bookmark's values into its section, all in one replacement of the file.
+    SaveResult Save(const QString& name, const Bookmark& bookmark);
     // The values in the name's section, each missing one as in Bookmark{}.
     Bookmark Load(const QString& name) const;
     // Removes the name's section and its entry, whose place the last entry
-    // takes; returns the new total. nullopt, with nothing written, when the
-    // list does not hold the name. A reserved name listed by hand loses its
-    // entry but never its section.
-    std::optional<int> Delete(const QString& name);
+    // takes, in one replacement of the file. Nothing is written when the list
+    // does not hold the name. A reserved name listed by hand loses its entry
+    // but never its section.
+    ListRemoval Delete(const QString& name);
+    const Profile& Store() const { return m_profile; }
 
 private:
     Profile m_profile;

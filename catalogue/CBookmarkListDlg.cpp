@@ -64,7 +64,12 @@ void CBookmarkListDlg::Delete() {
     const QString name = List().item(row)->text();
     // A name the profile no longer lists leaves the profile as it is; the
     // list shows what the profile holds either way.
-    const int remaining = m_store.Delete(name).value_or(m_store.Total());
+    const ListRemoval removal = m_store.Delete(name);
+    if (removal.found && !removal.saved) {
+        ReportUnsavedSettings(m_store.Store());
+        return;
+    }
+    const int remaining = removal.total;
     delete List().takeItem(row);
     List().setCurrentRow(0);
     List().setFocus();

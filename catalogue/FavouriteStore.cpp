@@ -30,32 +30,37 @@ QStringList FavouriteStore::Names(int limit) const {
 FavouriteStore::AddResult FavouriteStore::Add(const QString& name) {
     const ProfileLock lock = m_profile.Lock();
     const NumberedList list(m_profile, kSection);
-    // An entry past the total (the filler a removal leaves) is not in the
-    // list and never blocks an add.
-    if (list.Find(name, list.Total()))
+    // The last entry that holds a name: the total, unless a hand wrote one
+    // that leaves names behind it (the filler a removal leaves is no name).
+    const qint64 last = std::max<qint64>(list.Total(), list.Highest(kFiller));
+    if (list.Find(name, last))
         return AddResult::alreadySaved;
-    if (list.Total() >= NumberedList::kHighestNumber)
+    if (last >= NumberedList::kHighestNumber)
         return AddResult::full;
-    const int total = list.Total() + 1;
-    m_profile.WriteInt(kSection, kTotalEntry, total);
-    m_profile.WriteString(kSection, EntryName(total), name);
-    return AddResult::added;
+    ProfileEdit edit;
+    edit.SetInt(kSection, kTotalEntry, static_cast<int>(last + 1));
+    edit.SetString(kSection, EntryName(last + 1), name);
+    return m_profile.Write(edit) ? AddResult::added : AddResult::unsaved;
 }
 
-std::optional<int> FavouriteStore::Remove(const QString& name) {
+ListRemoval FavouriteStore::Remove(const QString& name) {
     const ProfileLock lock = m_profile.Lock();
     const NumberedList list(m_profile, kSection);
-    const std::optional<qint64> found = list.Find(name, list.Total());
+    std::optional<qint64> found = list.Find(name, list.Total());
+    if (!found && name == kMissing)
+        found = list.FirstMissing(list.Total());
     if (!found)
-        return std::nullopt;
-    m_profile.WriteString(kSection, EntryName(*found), std::nullopt);
+        return {false, false, list.Total()};
     // Entries found+1 to total+1 move down one. Past the highest entry the
     // section holds every entry is missing, so the move stops one beyond it
     // whatever total a hand may have written.
+    ProfileEdit edit;
     const qint64 last = std::min<qint64>(qint64{list.Total()} + 1, list.Highest() + 1);
     for (qint64 number = *found; number <= last; ++number)
-        m_profile.WriteString(kSection, EntryName(number), list.Entry(number + 1, kFiller));
+        edit.SetString(kSection, EntryName(number), list.Entry(number + 1, kFiller));
     const int total = list.Total() - 1; // found, so the total was at least 1
-    m_profile.WriteInt(kSection, kTotalEntry, total);
-    return total;
+    edit.SetInt(kSection, kTotalEntry, total);
+    if (!m_profile.Write(edit))
+        return {true, false, list.Total()};
+    return {true, true, total};
 }

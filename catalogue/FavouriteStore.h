@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NumberedList.h"
 #include "Profile.h"
 
 #include <QString>
@@ -12,12 +13,14 @@ inline constexpr int kFavouriteListSize = 749;
 
 // The favourite cartoons in the profile: section "fav", the count in "total"
 // and the cartoon names in entries "1" to "total". Adding and removing are
-// each one step under the profile's lock, so two programs doing either at
-// once neither lose a favourite nor save one twice.
+// each one step under the profile's lock that reaches the file as one
+// replacement, so two programs doing either at once, or a program ended in
+// the middle, neither lose a favourite nor save one twice.
 class FavouriteStore {
 public:
-    // full: the list is as long as a list can be; nothing was written.
-    enum class AddResult { added, alreadySaved, full };
+    // full: the list is as long as a list can be; unsaved: the profile could
+    // not be written. Neither wrote anything.
+    enum class AddResult { added, alreadySaved, full, unsaved };
 
     explicit FavouriteStore(Profile profile = Profile::App());
 
@@ -27,13 +30,15 @@ public:
     // than NumberedList::kHighestNumber.
     QStringList Names(int limit = kFavouriteListSize) const;
     // Appends the name unless an entry of the list holds it exactly (case
-    // counts): the total first, then the entry.
+    // counts). It goes after every stored name: a total written by hand that
+    // is too low or no number never makes it overwrite one.
     AddResult Add(const QString& name);
-    // Takes out the first entry holding the name: each later entry moves down
-    // one, the entries past the new end read "empty", and the total drops by
-    // one. Returns the new total; nullopt, with nothing written, when the
-    // list does not hold the name.
-    std::optional<int> Remove(const QString& name);
+    // Takes out the first of entries 1 to total holding the name, or for
+    // "error" (how a missing entry reads) the first missing one: each later
+    // entry moves down one, the entries past the new end read "empty", and
+    // the total drops by one. Nothing is written when it finds nothing.
+    ListRemoval Remove(const QString& name);
+    const Profile& Store() const { return m_profile; }
 
 private:
     Profile m_profile;

@@ -38,6 +38,25 @@ qint64 NumberedList::Highest() const {
     return m_entries.empty() ? 0 : m_entries.rbegin()->first;
 }
 
+qint64 NumberedList::Highest(const QString& except) const {
+    for (auto entry = m_entries.rbegin(); entry != m_entries.rend(); ++entry) {
+        if (entry->second != except)
+            return entry->first;
+    }
+    return 0;
+}
+
+std::optional<qint64> NumberedList::FirstMissing(qint64 last) const {
+    // The entries are in order: the first number that is not the next one held.
+    qint64 expected = 1;
+    for (const auto& entry : m_entries) {
+        if (entry.first != expected || expected > last)
+            break;
+        ++expected;
+    }
+    return expected <= std::min(last, kHighestNumber) ? std::optional(expected) : std::nullopt;
+}
+
 std::optional<QString> NumberedList::Entry(qint64 number) const {
     const auto entry = m_entries.find(number);
     if (entry == m_entries.end())

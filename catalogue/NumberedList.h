@@ -7,6 +7,17 @@
 #include <map>
 #include <optional>
 
+// What taking an item out of a stored list did.
+struct ListRemoval {
+    bool found = false; // the list held the item
+    bool saved = false; // the change reached the profile
+    int total = 0;      // the stored total afterwards
+    // The new total after a removal that was saved.
+    std::optional<int> Remaining() const {
+        return found && saved ? std::optional(total) : std::nullopt;
+    }
+};
+
 // One reading of a profile section that keeps a list: the count in "total"
 // and the items in entries "1" to "total", decimal without leading zeros.
 // A list edited by hand may claim any total or lack entries, so every walk
@@ -26,6 +37,10 @@ public:
     // The highest entry number the section holds, 0 when none: every entry
     // past it is missing.
     qint64 Highest() const;
+    // The highest entry number holding something other than `except`, 0 when none.
+    qint64 Highest(const QString& except) const;
+    // The first of entries 1 to last that the section lacks.
+    std::optional<qint64> FirstMissing(qint64 last) const;
     std::optional<QString> Entry(qint64 number) const;
     QString Entry(qint64 number, const QString& defaultValue) const;
     // Entries 1 to min(last, kHighestNumber), a missing one as the default.

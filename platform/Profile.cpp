@@ -8,8 +8,10 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // A hand-edited value with commas reads back as a list.
@@ -52,25 +54,8 @@ bool Usable(const QString& path) {
     return S_ISREG(st.st_mode);
 }
 
-// Makes the change, then merges it into the file under the settings' lock
-// file; true only when the file was written. The profile's step lock is held
-// throughout, so the write never lands inside another program's step.
-template <typename Change> bool WriteThrough(const Profile& profile, Change change) {
-    const QString path = profile.FilePath();
-    const ProfileLock lock = profile.Lock(); // also makes the folder
-    if (!Usable(path))
-        return false;
-    const QFileInfo before(path);
-    const std::optional<QDateTime> previous =
-        before.exists() ? std::optional(before.lastModified()) : std::nullopt;
-    QSettings settings(path, QSettings::IniFormat);
-    change(settings);
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        return false;
-    if (previous)
-        StampLaterThan(path, *previous);
-    return true;
+QString Key(const std::optional<QString>& entry, const QString& section) {
+    return entry ? Key(section, *entry) : Profile::EncodeName(section);
 }
 } // namespace
 
@@ -147,25 +132,84 @@ QString Profile::GetString(const QString& section, const QString& entry,
     return value.isValid() ? Text(value) : defaultValue;
 }
 
+void ProfileEdit::SetInt(const QString& section, const QString& entry, int value) {
+    m_changes.push_back({section, entry, QVariant(value)});
+}
+
+void ProfileEdit::SetString(const QString& section, const QString& entry, const QString& value) {
+    m_changes.push_back({section, entry, QVariant(value)});
+}
+
+void ProfileEdit::RemoveEntry(const QString& section, const QString& entry) {
+    m_changes.push_back({section, entry, std::nullopt});
+}
+
+void ProfileEdit::RemoveSection(const QString& section) {
+    m_changes.push_back({section, std::nullopt, std::nullopt});
+}
+
 bool Profile::WriteInt(const QString& section, const QString& entry, int value) {
-    if (section.isEmpty() || entry.isEmpty())
-        return false;
-    return WriteThrough(*this, [&](QSettings& s) { s.setValue(Key(section, entry), value); });
+    ProfileEdit edit;
+    edit.SetInt(section, entry, value);
+    return Write(edit);
 }
 
 bool Profile::WriteString(const QString& section, const std::optional<QString>& entry,
                           const std::optional<QString>& value) {
+    ProfileEdit edit;
+    if (!entry)
+        edit.RemoveSection(section);
+    else if (!value)
+        edit.RemoveEntry(section, *entry);
+    else
+        edit.SetString(section, *entry, *value);
+    return Write(edit);
+}
+
+bool Profile::Write(const ProfileEdit& edit) {
     // An empty name would stand for the whole file.
-    if (section.isEmpty() || (entry && entry->isEmpty()))
+    for (const ProfileEdit::Change& change : edit.m_changes) {
+        if (change.section.isEmpty() || (change.entry && change.entry->isEmpty()))
+            return false;
+    }
+    const QString path = FilePath();
+    const ProfileLock lock = Lock(); // also makes the folder
+    if (!Usable(path))
         return false;
-    return WriteThrough(*this, [&](QSettings& s) {
-        if (!entry)
-            s.remove(EncodeName(section));
-        else if (!value)
-            s.remove(Key(section, *entry));
+    const QFileInfo before(path);
+    const std::optional<QDateTime> previous =
+        before.exists() ? std::optional(before.lastModified()) : std::nullopt;
+    // QSettings merges the changes into the file as it is now and replaces
+    // the file whole, once, when it syncs.
+    QSettings settings(path, QSettings::IniFormat);
+    for (const ProfileEdit::Change& change : edit.m_changes) {
+        const QString key = Key(change.entry, change.section);
+        if (change.value)
+            settings.setValue(key, *change.value);
         else
-            s.setValue(Key(section, *entry), *value);
-    });
+            settings.remove(key);
+    }
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return false;
+    if (previous)
+        StampLaterThan(path, *previous);
+    return true;
+}
+
+QString Profile::UnsavedMessage() const {
+    const QString path = FilePath();
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QByteArray file = QFile::encodeName(path);
+    QString reason = QStringLiteral("the disk may be full");
+    if (!Usable(path))
+        reason = QStringLiteral("it is not an ordinary file");
+    // The file is replaced by a new one made in its folder.
+    else if (::access(folder.constData(), W_OK) != 0 ||
+             (::access(file.constData(), F_OK) == 0 && ::access(file.constData(), W_OK) != 0))
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+    return QStringLiteral("The settings could not be saved in %1: %2.")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QStringList Profile::Entries(const QString& section) const {

@@ -5,7 +5,29 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <optional>
+#include <vector>
+
+// Changes to a profile that reach its file together, as one replacement:
+// a reader sees the file as it was before them or with all of them.
+class ProfileEdit {
+public:
+    void SetInt(const QString& section, const QString& entry, int value);
+    void SetString(const QString& section, const QString& entry, const QString& value);
+    void RemoveEntry(const QString& section, const QString& entry);
+    void RemoveSection(const QString& section);
+    bool IsEmpty() const { return m_changes.empty(); }
+
+private:
+    friend class Profile;
+    struct Change {
+        QString section;
+        std::optional<QString> entry;  // none: the whole section goes
+        std::optional<QVariant> value; // none: the entry goes
+    };
+    std::vector<Change> m_changes;
+};
 
 // The application's profile (CWinApp's GetProfileInt, GetProfileString,
 // WriteProfileInt, WriteProfileString) kept as an INI file in the user's
@@ -34,6 +56,13 @@ public:
     // No value deletes the entry; no entry deletes the whole section.
     bool WriteString(const QString& section, const std::optional<QString>& entry,
                      const std::optional<QString>& value);
+    // Every change of the edit in one replacement of the file, under the
+    // lock; false, with the file as it was, when it could not be written or
+    // a change names an empty section or entry.
+    bool Write(const ProfileEdit& edit);
+    // What to tell the user when a command's settings did not reach the
+    // file: the file, and why it cannot be written now.
+    QString UnsavedMessage() const;
     // The names of a section's entries, sorted.
     QStringList Entries(const QString& section) const;
     // Every entry of a section with its value as GetString gives it, read at once.

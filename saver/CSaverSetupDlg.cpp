@@ -73,10 +73,10 @@ void CSaverSetupDlg::OnOK() {
     if (!seconds || !ValidateMinMax(IDC_VIEW_TIME, *seconds, kMinDelay, kMaxDelay))
         return;
     m_nViewTime = *seconds;
-    Profile profile = Profile::App();
-    profile.WriteInt(saverkeys::kSection, saverkeys::kDelay, m_nViewTime);
     m_nSaveLocation = IsDlgButtonChecked(IDC_SAVE_LOCATION) ? 1 : 0;
-    profile.WriteInt(saverkeys::kSection, saverkeys::kSaveOnExit, m_nSaveLocation);
+    Profile profile = Profile::App();
+    m_bSaved = WriteSettings(
+        profile, {{saverkeys::kDelay, m_nViewTime}, {saverkeys::kSaveOnExit, m_nSaveLocation}});
     CDialog::OnOK();
 }
 

@@ -20,6 +20,7 @@ public:
     int m_nSaveLocation = 0; // filled from "saveOnExit"
     int m_nMode = 0;
     int m_bChoiceMade = 0;
+    bool m_bSaved = true; // whether OK stored the view time and "saveOnExit"
     int m_bLowColourBanner = 1;
 
 protected:

@@ -6,6 +6,7 @@
 #include "Categories.h"
 #include "FavouriteStore.h"
 #include "MainWindow.h"
+#include "MessageBox.h"
 #include "TerminationSignals.h"
 #include "XWindowHost.h"
 
@@ -53,6 +54,13 @@ bool CScreenSaverApp::InitInstance(const QStringList& arguments) {
 
 void CScreenSaverApp::RunConfiguration() {
     Profile profile = Profile::App();
+    // Said once for the whole configuration, after its last dialog.
+    if (!Configure(profile))
+        ReportUnsavedSettings(profile);
+}
+
+bool CScreenSaverApp::Configure(Profile& profile) {
+    bool saved = true;
     for (;;) {
         m_held.treasury1 = 0;
         m_held.all = 0;
@@ -60,8 +68,10 @@ void CScreenSaverApp::RunConfiguration() {
         CSaverSetupDlg setup;
         setup.m_nSaveLocation = ReadSaveOnExit(profile);
         setup.m_nViewTime = ReadDelay(profile);
-        if (setup.DoModal() != IDOK || setup.m_bChoiceMade == 0)
-            return;
+        const int answer = setup.DoModal();
+        saved = saved && setup.m_bSaved;
+        if (answer != IDOK || setup.m_bChoiceMade == 0)
+            return saved;
         switch (setup.m_nMode) {
         case CSaverSetupDlg::kModeAll:
             m_held.mode = static_cast<int>(ViewMode::all);
@@ -70,14 +80,12 @@ void CScreenSaverApp::RunConfiguration() {
             m_held.treasury1 = 1;
             m_held.imageCounter = 0;
             m_held.imageMax = m_nCatalogueSize;
-            WriteSettings(profile, ChoiceWrites(m_held));
-            return;
+            return WriteSettings(profile, ChoiceWrites(m_held)) && saved;
         case CSaverSetupDlg::kModeFavourites:
             m_held.mode = static_cast<int>(ViewMode::favourites);
             m_held.imageMax = FavouriteStore(profile).Total();
             m_held.imageCounter = 0;
-            WriteSettings(profile, ChoiceWrites(m_held));
-            return;
+            return WriteSettings(profile, ChoiceWrites(m_held)) && saved;
         case CSaverSetupDlg::kModeCategory: {
             CSaverCategoryDlg category;
             if (category.DoModal() == IDOK) {
@@ -88,15 +96,14 @@ void CScreenSaverApp::RunConfiguration() {
                 m_held.imageCounter = 0;
                 m_held.imageMax = m_nCatalogueSize;
                 m_held.mode = static_cast<int>(ViewMode::category);
-                WriteSettings(profile, ChoiceWrites(m_held));
-                return;
+                return WriteSettings(profile, ChoiceWrites(m_held)) && saved;
             }
             // "< &Back": the configuration starts over, nothing stored.
             m_held.mode = static_cast<int>(ViewMode::all);
             continue;
         }
         default:
-            return;
+            return saved;
         }
     }
 }

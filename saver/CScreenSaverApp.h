@@ -48,6 +48,8 @@ public:
 
 private:
     void RunConfiguration();
+    // The configuration's dialogs in turn; false when a setting was not stored.
+    bool Configure(Profile& profile);
     bool StartSaver();
     bool StartInHost(const HostOptions& host);
     bool Fail(const QString& message);

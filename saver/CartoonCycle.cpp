@@ -151,8 +151,9 @@ void CartoonCycle::ShowBuiltIn(QPainter& dc, QSize screen) {
 
 void CartoonCycle::SaveOnExit() {
     ReleasePicture();
-    if (m_nSaveOnExit == 1 && m_bCdPresent)
-        WriteSettings(m_profile, ExitSaveWrites(m_position.Selection()));
+    if (m_nSaveOnExit == 1 && m_bCdPresent &&
+        !WriteSettings(m_profile, ExitSaveWrites(m_position.Selection())))
+        m_reporter.AppMessage(m_profile.UnsavedMessage());
 }
 
 void CartoonCycle::Record(const QString& key, const QString& value) const {

@@ -45,11 +45,13 @@ SettingWrites ExitSaveWrites(const SaverSelection& s) {
         {kCategory, s.category}, {kCategoryShort, s.categoryShort}};
 }
 
-void WriteSettings(Profile& profile, const SettingWrites& writes) {
+bool WriteSettings(Profile& profile, const SettingWrites& writes) {
+    ProfileEdit edit;
     for (const SettingWrite& write : writes) {
         if (const int* number = std::get_if<int>(&write.value))
-            profile.WriteInt(kSection, write.key, *number);
+            edit.SetInt(kSection, write.key, *number);
         else
-            profile.WriteString(kSection, write.key, std::get<QString>(write.value));
+            edit.SetString(kSection, write.key, std::get<QString>(write.value));
     }
+    return profile.Write(edit);
 }

@@ -68,5 +68,6 @@ SettingWrites ChoiceWrites(const SaverSelection& selection);
 // What the window stores when it ends: the same values with the category
 // number before its code.
 SettingWrites ExitSaveWrites(const SaverSelection& selection);
-// Stores each value under "ScreenSaver", in the order given.
-void WriteSettings(Profile& profile, const SettingWrites& writes);
+// Stores the values under "ScreenSaver" in one replacement of the file;
+// false when it could not be written.
+bool WriteSettings(Profile& profile, const SettingWrites& writes);

@@ -51,7 +51,11 @@ void CSlideShowDlg::OnOK() {
     m_nTakenViewTime = *viewTime;
     m_nFullScreen = IsDlgButtonChecked(kFullScreenId) ? 1 : 0;
     Profile profile = AppProfile();
-    profile.WriteInt(QStringLiteral("cdrom"), QStringLiteral("delay"), m_nTakenViewTime);
-    profile.WriteInt(QStringLiteral("cdrom"), QStringLiteral("check"), m_nFullScreen);
+    ProfileEdit edit;
+    edit.SetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), m_nTakenViewTime);
+    edit.SetInt(QStringLiteral("cdrom"), QStringLiteral("check"), m_nFullScreen);
+    // The show runs with what was chosen, stored or not.
+    if (!profile.Write(edit))
+        ReportUnsavedSettings(profile);
     EndDialog(IDOK);
 }

@@ -102,14 +102,28 @@ void CollectionCommands::StepFrom(int position) {
 }
 
 void CollectionCommands::AddFavourite() {
-    if (m_favourites.Add(State().m_strCurrentName) == FavouriteStore::AddResult::alreadySaved)
+    switch (m_favourites.Add(State().m_strCurrentName)) {
+    case FavouriteStore::AddResult::alreadySaved:
         AfxMessageBox(QStringLiteral("Already saved as a favorite"), MB_OK);
+        break;
+    case FavouriteStore::AddResult::unsaved:
+        ReportUnsavedSettings(m_favourites.Store());
+        break;
+    default:
+        break;
+    }
 }
 
 void CollectionCommands::RemoveFavourite() {
     ViewState& s = State();
+    const ListRemoval removal = m_favourites.Remove(s.m_strCurrentName);
+    if (removal.found && !removal.saved) {
+        // Nothing changed: the view stays where it is.
+        ReportUnsavedSettings(m_favourites.Store());
+        return;
+    }
     // A name another program took out already: the view follows the store.
-    const int remaining = m_favourites.Remove(s.m_strCurrentName).value_or(m_favourites.Total());
+    const int remaining = removal.total;
     if (remaining <= 0) {
         AfxMessageBox(QStringLiteral("No Cartoons Left In Favorite Category"), MB_OK);
         s.m_bCover = 1;
@@ -134,8 +148,16 @@ void CollectionCommands::SaveBookmark() {
                             s.m_nTreasury1,      s.m_nImageMax,        s.m_nCategory,
                             s.m_strCategoryShort};
     // What was not saved is offered again at exit.
-    if (m_bookmarks.Save(dialog.m_strName, bookmark))
+    switch (m_bookmarks.Save(dialog.m_strName, bookmark)) {
+    case BookmarkStore::SaveResult::saved:
         State().m_bMoved = 0;
+        break;
+    case BookmarkStore::SaveResult::unsaved:
+        ReportUnsavedSettings(m_bookmarks.Store());
+        break;
+    case BookmarkStore::SaveResult::refused:
+        break;
+    }
 }
 
 bool CollectionCommands::LoadBookmark() {

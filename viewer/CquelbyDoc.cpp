@@ -1,5 +1,6 @@
 #include "CquelbyDoc.h"
 
+#include "CSaveFile.h"
 #include "Catalogue.h"
 #include "DibConvert.h"
 #include "DibFile.h"
@@ -12,7 +13,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
 
 namespace {
 // The framework's texts for the causes it knows; %1 is the file's name.
@@ -97,20 +97,20 @@ bool CquelbyDoc::OnSaveDocument(const QString& pathName) {
 
 CquelbyDoc::WriteResult CquelbyDoc::WriteBitmapTo(const QString& pathName, HDIB& hDIB,
                                                   const QString& reportedPath) {
-    m_bSaveCreatedFile = false;
-    CFile file;
+    // Written beside the target and put in its place only when whole: a
+    // failed write leaves an earlier file as it was and makes none.
+    CSaveFile file;
     CFileException fe;
-    if (!file.Open(pathName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive,
-                   &fe)) {
+    if (!file.Open(pathName, &fe)) {
         ReportSaveLoadException(reportedPath, &fe, true, QStringLiteral("Invalid filename."));
         return WriteResult::reported;
     }
-    m_bSaveCreatedFile = true;
     CWaitCursor wait;
     try {
-        const bool written = WriteBitmapFile(hDIB, file);
-        file.Close();
-        return written ? WriteResult::written : WriteResult::refused;
+        if (!WriteBitmapFile(hDIB, file))
+            return WriteResult::refused;
+        file.Commit();
+        return WriteResult::written;
     } catch (const CFileException& e) {
         file.Abort();
         ReportSaveLoadException(reportedPath, &e, true, QStringLiteral("Failed to save document."));
@@ -122,26 +122,7 @@ CquelbyDoc::WriteResult CquelbyDoc::WriteWallpaperFile(const QString& pathName) 
     if (!HasPicture())
         return WriteResult::refused;
     HDIB widened = InfoHeaderCopy(m_hDIB); // none unless the header is a core header
-    HDIB& picture = widened ? widened : m_hDIB;
-    const QFileInfo target(pathName);
-    const QString partPath =
-        target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".part");
-    const WriteResult written = WriteBitmapTo(partPath, picture, pathName);
-    if (written != WriteResult::written) {
-        if (m_bSaveCreatedFile)
-            QFile::remove(partPath);
-        return written;
-    }
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(partPath).toStdString(),
-                            QFile::encodeName(pathName).toStdString(), error);
-    if (error) {
-        QFile::remove(partPath);
-        const CFileException e(CFileException::Cause::accessDenied, pathName, error.value());
-        ReportSaveLoadException(pathName, &e, true, QStringLiteral("Failed to save document."));
-        return WriteResult::reported;
-    }
-    return WriteResult::written;
+    return WriteBitmapTo(pathName, widened ? widened : m_hDIB, pathName);
 }
 
 bool CquelbyDoc::DoSave(const QString& pathName, bool replace) {
@@ -157,13 +138,8 @@ bool CquelbyDoc::DoSave(const QString& pathName, bool replace) {
         newName = *chosen;
     }
     CWaitCursor wait;
-    if (!OnSaveDocument(newName)) {
-        // Only a file this save created or emptied is removed; a file the
-        // save could not even open is left as it was.
-        if (pathName.isEmpty() && m_bSaveCreatedFile)
-            QFile::remove(newName);
+    if (!OnSaveDocument(newName))
         return false;
-    }
     if (replace) {
         SetPathName(newName);
         m_strSavedAsPath = newName;

@@ -55,7 +55,7 @@ public:
     WriteResult WriteWallpaperFile(const QString& pathName);
 
     // The framework's Save As (proposes a name from the title, asks for a
-    // path, deletes the file it made when the write fails) and Save (the
+    // path; a failed write leaves no file and an earlier one whole) and Save (the
     // path a Save As of this run chose, else Save As).
     bool DoSave(const QString& pathName, bool replace = true);
     bool DoFileSave();
@@ -84,6 +84,5 @@ private:
     QSize m_sizeDoc{1, 1};
     QString m_strTitle;
     QString m_strPathName;
-    QString m_strSavedAsPath;        // the file a successful Save As of this run chose
-    bool m_bSaveCreatedFile = false; // the last OnSaveDocument created or truncated its file
+    QString m_strSavedAsPath; // the file a successful Save As of this run chose
 };

@@ -1,6 +1,7 @@
 // The viewer with a full profile against an empty one: start-up to the
 // cover, and opening the browse wizard and the list of bookmarks, with 743
-// favourites and 2,000 bookmarks stored.
+// favourites and 2,000 bookmarks stored; and removing a favourite from that
+// full profile.
 //
 //   QUELBY_BENCH_ISO=build-rel/demo/quelby.iso build-rel/bench/viewer/bench_viewer_collections
 
@@ -84,9 +85,25 @@ void OpenBookmarkList(benchmark::State& state) {
     Open(state, list);
 }
 
+// Remove From Favorite as the store does it, the first of 743 favourites,
+// in the full profile; the favourite is put back, untimed, for the next.
+void RemoveFavourite(benchmark::State& state) {
+    FillProfile(true);
+    FavouriteStore favourites;
+    const QString first = CatalogueNameString(1);
+    for (auto _ : state) {
+        if (favourites.Remove(first).Remaining() != kCatalogueSize - 1)
+            state.SkipWithError("not removed");
+        state.PauseTiming();
+        favourites.Add(first);
+        state.ResumeTiming();
+    }
+}
+
 // Argument 0: an empty profile; 1: the full one.
 BENCHMARK(StartUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenWizard)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenBookmarkList)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(RemoveFavourite)->Unit(benchmark::kMillisecond);
 
 } // namespace

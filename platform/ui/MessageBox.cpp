@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
 #include "MainWindow.h"
+#include "Profile.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -57,4 +58,8 @@ int AfxMessageBox(const QString& text, unsigned type) {
 
 int PlainMessageBox(const QString& text, unsigned type) {
     return Show(nullptr, text, QString(), type);
+}
+
+void ReportUnsavedSettings(const Profile& profile) {
+    AfxMessageBox(profile.UnsavedMessage(), MB_OK | MB_ICONEXCLAMATION);
 }

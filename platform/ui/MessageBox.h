@@ -24,6 +24,11 @@ int AfxMessageBox(const QString& text, unsigned type = MB_OK);
 // MessageBox with no owner and no caption.
 int PlainMessageBox(const QString& text, unsigned type = MB_OK);
 
+class Profile;
+// Tells the user that a command's settings did not reach the profile: its
+// file and why, in the application's box with an exclamation mark.
+void ReportUnsavedSettings(const Profile& profile);
+
 // Tests answer message boxes by script: the hook sees the text, caption and
 // style and returns the answer; while a hook is set no box is shown.
 using MessageBoxHook =

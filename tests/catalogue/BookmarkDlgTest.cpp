@@ -19,7 +19,9 @@ const QString kOverwrite = QStringLiteral("A Bookmark with this name alredy exis
 
 class BookmarkDialogs : public ::testing::Test {
 protected:
-    void Save(const QString& name) { ASSERT_TRUE(store.Save(name, Bookmark{})); }
+    void Save(const QString& name) {
+        ASSERT_EQ(store.Save(name, Bookmark{}), BookmarkStore::SaveResult::saved);
+    }
 
     TempEnvironment env;
     BookmarkStore store;

@@ -22,7 +22,8 @@ class BookmarkStoreTest : public ::testing::Test {
 protected:
     void SaveAll(const QStringList& names) {
         for (int i = 0; i < names.size(); ++i)
-            ASSERT_TRUE(store.Save(names[i], Sample(i))) << names[i].toStdString();
+            ASSERT_EQ(store.Save(names[i], Sample(i)), BookmarkStore::SaveResult::saved)
+                << names[i].toStdString();
     }
 
     TempEnvironment env;
@@ -31,7 +32,7 @@ protected:
 };
 
 TEST_F(BookmarkStoreTest, SaveListsTheNameOnceAndWritesItsValues) {
-    ASSERT_TRUE(store.Save("Zed", Sample(1)));
+    ASSERT_EQ(store.Save("Zed", Sample(1)), BookmarkStore::SaveResult::saved);
     EXPECT_EQ(store.Names(), QStringList({"Zed"}));
     EXPECT_EQ(store.Total(), 1);
     QStringList keys = profile.Entries("Zed");
@@ -41,7 +42,7 @@ TEST_F(BookmarkStoreTest, SaveListsTheNameOnceAndWritesItsValues) {
     EXPECT_EQ(profile.GetInt("Zed", "mode", 0), 2);
     EXPECT_TRUE(store.Exists("Zed"));
 
-    ASSERT_TRUE(store.Save("Zed", Sample(2)));
+    ASSERT_EQ(store.Save("Zed", Sample(2)), BookmarkStore::SaveResult::saved);
     EXPECT_EQ(store.Names(), QStringList({"Zed"}));
     EXPECT_EQ(store.Load("Zed"), Sample(2));
 }
@@ -55,7 +56,7 @@ TEST_F(BookmarkStoreTest, LoadGivesTheValuesAsStored) {
     odd.imageMax = 9999;
     odd.category = 77;
     odd.categoryShort = "";
-    ASSERT_TRUE(store.Save("odd", odd));
+    ASSERT_EQ(store.Save("odd", odd), BookmarkStore::SaveResult::saved);
     EXPECT_EQ(store.Load("odd"), odd);
 }
 
@@ -78,7 +79,7 @@ TEST_F(BookmarkStoreTest, MissingValuesLoadAsTheStartingView) {
 
 TEST_F(BookmarkStoreTest, DeleteMovesTheLastEntryIntoTheHole) {
     SaveAll({"Zed", "apple", "Monday"});
-    EXPECT_EQ(store.Delete("Zed"), 2);
+    EXPECT_EQ(store.Delete("Zed").Remaining(), 2);
     EXPECT_EQ(store.Names(), QStringList({"Monday", "apple"}));
     EXPECT_EQ(profile.Values("bookmark"),
               (QMap<QString, QString>{{"total", "2"}, {"1", "Monday"}, {"2", "apple"}}));
@@ -90,10 +91,10 @@ TEST_F(BookmarkStoreTest, DeleteMovesTheLastEntryIntoTheHole) {
 
 TEST_F(BookmarkStoreTest, DeletingTheLastEntryMovesNothing) {
     SaveAll({"Zed", "apple", "Monday"});
-    EXPECT_EQ(store.Delete("Monday"), 2);
+    EXPECT_EQ(store.Delete("Monday").Remaining(), 2);
     EXPECT_EQ(store.Names(), QStringList({"Zed", "apple"}));
-    EXPECT_EQ(store.Delete("Zed"), 1);
-    EXPECT_EQ(store.Delete("apple"), 0);
+    EXPECT_EQ(store.Delete("Zed").Remaining(), 1);
+    EXPECT_EQ(store.Delete("apple").Remaining(), 0);
     EXPECT_TRUE(store.Names().isEmpty());
     EXPECT_EQ(profile.Values("bookmark"), (QMap<QString, QString>{{"total", "0"}}));
     EXPECT_TRUE(InvariantBreaches(profile).isEmpty());
@@ -103,9 +104,9 @@ TEST_F(BookmarkStoreTest, DeletingAnUnlistedNameChangesNothing) {
     SaveAll({"Zed"});
     ASSERT_TRUE(profile.WriteInt("ghost", "mode", 1)); // a section the list does not hold
     const QByteArray before = ProfileBytes(profile);
-    EXPECT_EQ(store.Delete("ghost"), std::nullopt);
-    EXPECT_EQ(store.Delete("zed"), std::nullopt);
-    EXPECT_EQ(store.Delete(""), std::nullopt);
+    EXPECT_EQ(store.Delete("ghost").Remaining(), std::nullopt);
+    EXPECT_EQ(store.Delete("zed").Remaining(), std::nullopt);
+    EXPECT_EQ(store.Delete("").Remaining(), std::nullopt);
     EXPECT_EQ(ProfileBytes(profile), before);
 }
 
@@ -120,7 +121,7 @@ TEST_F(BookmarkStoreTest, ExistsReadsTheMode) {
 }
 
 TEST_F(BookmarkStoreTest, AnEmptyNameIsNotSaved) {
-    EXPECT_FALSE(store.Save("", Sample(1)));
+    EXPECT_EQ(store.Save("", Sample(1)), BookmarkStore::SaveResult::refused);
     EXPECT_TRUE(ProfileBytes(profile).isEmpty());
     EXPECT_EQ(store.Load(""), store.Load("never saved"));
 }
@@ -129,19 +130,19 @@ TEST_F(BookmarkStoreTest, TheProgramsOwnSectionsAreNeverABookmarks) {
     ASSERT_TRUE(profile.WriteInt("fav", "total", 1));
     ASSERT_TRUE(profile.WriteString("fav", QString("1"), QString("1T005HI1.BMP")));
     for (const char* name : {"cdrom", "fav", "bookmark", "Drives", "ScreenSaver"})
-        EXPECT_FALSE(store.Save(name, Sample(1))) << name;
+        EXPECT_EQ(store.Save(name, Sample(1)), BookmarkStore::SaveResult::refused) << name;
     EXPECT_EQ(store.Total(), 0);
     // A hand that listed one loses the entry on delete, never the section.
     ASSERT_TRUE(profile.WriteInt("bookmark", "total", 1));
     ASSERT_TRUE(profile.WriteString("bookmark", QString("1"), QString("fav")));
-    EXPECT_EQ(store.Delete("fav"), 0);
+    EXPECT_EQ(store.Delete("fav").Remaining(), 0);
     EXPECT_EQ(profile.GetString("fav", "1"), QString("1T005HI1.BMP"));
 }
 
 TEST_F(BookmarkStoreTest, ValuesWithCommasReadBackAsWritten) {
     Bookmark bookmark = Sample(3);
     bookmark.categoryShort = "A,N";
-    ASSERT_TRUE(store.Save("one, two", bookmark));
+    ASSERT_EQ(store.Save("one, two", bookmark), BookmarkStore::SaveResult::saved);
     EXPECT_EQ(store.Names(), QStringList({"one, two"}));
     EXPECT_EQ(store.Load("one, two"), bookmark);
     // Commas a person typed without quotes read back too.
@@ -163,8 +164,8 @@ class AwkwardNameTest : public BookmarkStoreTest,
 
 TEST_P(AwkwardNameTest, SurvivesEveryStepAndLeavesOthersAlone) {
     const QString name = GetParam().name;
-    ASSERT_TRUE(store.Save("a", Sample(1)));
-    ASSERT_TRUE(store.Save(name, Sample(2)));
+    ASSERT_EQ(store.Save("a", Sample(1)), BookmarkStore::SaveResult::saved);
+    ASSERT_EQ(store.Save(name, Sample(2)), BookmarkStore::SaveResult::saved);
     EXPECT_EQ(store.Names(), QStringList({"a", name}));
     EXPECT_EQ(store.Load(name), Sample(2));
     EXPECT_EQ(store.Load("a"), Sample(1));
@@ -172,7 +173,7 @@ TEST_P(AwkwardNameTest, SurvivesEveryStepAndLeavesOthersAlone) {
     EXPECT_TRUE(InvariantBreaches(profile).isEmpty())
         << InvariantBreaches(profile).join("\n").toStdString();
 
-    EXPECT_EQ(store.Delete(name), 1);
+    EXPECT_EQ(store.Delete(name).Remaining(), 1);
     EXPECT_EQ(store.Names(), QStringList({"a"}));
     EXPECT_FALSE(store.Exists(name));
     EXPECT_EQ(store.Load("a"), Sample(1));

@@ -46,22 +46,30 @@ TEST_P(HandEditedStoreTest, ReadsAndStepsFinishWithoutHarm) {
 
     EXPECT_EQ(favourites.Total(), edited.favTotal);
     EXPECT_EQ(favourites.Names(4), edited.favNames);
-    EXPECT_EQ(favourites.Remove("A"), edited.removed);
+    const QMap<QString, QString> before = profile.Values("fav");
+    EXPECT_EQ(favourites.Remove("A").Remaining(), edited.removed);
     EXPECT_EQ(favourites.Add("NEW.BMP"), edited.added);
     if (edited.added == AddResult::added) {
         EXPECT_TRUE(favourites.Names(kMax).contains("NEW.BMP"));
+    }
+    // No stored name was overwritten: each is still there, but the one removed.
+    const QStringList after = profile.Values("fav").values();
+    for (auto entry = before.cbegin(); entry != before.cend(); ++entry) {
+        if (entry.key() != "total" && !(entry.value() == "A" && edited.removed)) {
+            EXPECT_TRUE(after.contains(entry.value())) << entry.value().toStdString();
+        }
     }
 
     EXPECT_EQ(bookmarks.Total(), edited.bookmarkTotal);
     EXPECT_EQ(bookmarks.Names(), edited.bookmarkNames);
     Bookmark bookmark;
     bookmark.imageCounter = 12;
-    EXPECT_EQ(bookmarks.Save("new", bookmark), edited.saved);
+    EXPECT_EQ(bookmarks.Save("new", bookmark) == BookmarkStore::SaveResult::saved, edited.saved);
     EXPECT_EQ(bookmarks.Exists("new"), edited.saved);
     if (edited.saved) {
         EXPECT_EQ(bookmarks.Load("new"), bookmark);
     }
-    EXPECT_EQ(bookmarks.Delete("a"), edited.deleted);
+    EXPECT_EQ(bookmarks.Delete("a").Remaining(), edited.deleted);
     // Each step reads and writes only the entries that are there.
     EXPECT_LT(clock.elapsed(), 20000);
 }

@@ -34,14 +34,14 @@ protected:
     }
     void RemoveFavourite(const QString& name) {
         const bool listed = model.favourites.removeOne(name);
-        EXPECT_EQ(favourites.Remove(name),
+        EXPECT_EQ(favourites.Remove(name).Remaining(),
                   listed ? std::optional<int>(model.favourites.size()) : std::nullopt);
     }
     void SaveBookmark(const QString& name, int step) {
         Bookmark bookmark;
         bookmark.imageCounter = step;
         bookmark.categoryShort = QString::number(step);
-        EXPECT_TRUE(bookmarks.Save(name, bookmark));
+        EXPECT_EQ(bookmarks.Save(name, bookmark), BookmarkStore::SaveResult::saved);
         if (!model.bookmarks.contains(name))
             model.bookmarks.append(name);
         model.values[name] = bookmark;
@@ -55,7 +55,7 @@ protected:
             model.values.remove(name);
             expected = static_cast<int>(model.bookmarks.size());
         }
-        EXPECT_EQ(bookmarks.Delete(name), expected);
+        EXPECT_EQ(bookmarks.Delete(name).Remaining(), expected);
         EXPECT_FALSE(bookmarks.Exists(name));
     }
 

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         } else if (kind == QLatin1String("bookmark")) {
             Bookmark bookmark;
             bookmark.imageCounter = i;
-            done = bookmarks.Save(name, bookmark);
+            done = bookmarks.Save(name, bookmark) == BookmarkStore::SaveResult::saved;
         }
         if (!done) {
             std::fprintf(stderr, "%s %d failed\n", argv[1], i);

@@ -1,7 +1,12 @@
 #include "TempEnvironment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace {
 void Restore(const char* name, bool had, const QByteArray& value) {
@@ -37,6 +42,33 @@ QString TempEnvironment::DataHome() const {
 }
 QString TempEnvironment::Scratch() const {
     return m_root.filePath(QStringLiteral("scratch"));
+}
+
+UnwritableFile::UnwritableFile(QString path) : m_path(std::move(path)) {
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags |= FS_IMMUTABLE_FL;
+        m_immutable = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    m_held =
+        m_immutable || (::geteuid() != 0 && QFile::setPermissions(m_path, QFileDevice::ReadOwner));
+}
+
+UnwritableFile::~UnwritableFile() {
+    if (m_immutable) {
+        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QString SourceDir() {

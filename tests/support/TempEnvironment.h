@@ -29,5 +29,22 @@ private:
     bool m_hadData;
 };
 
+// Keeps a file from being written or replaced while it lives, for root too
+// (the file system's immutable flag; read-only permissions for others).
+// Held() is false where neither could be set.
+class UnwritableFile {
+public:
+    explicit UnwritableFile(QString path);
+    ~UnwritableFile();
+    UnwritableFile(const UnwritableFile&) = delete;
+    UnwritableFile& operator=(const UnwritableFile&) = delete;
+    bool Held() const { return m_held; }
+
+private:
+    QString m_path;
+    bool m_held = false;
+    bool m_immutable = false;
+};
+
 // The source tree; the tests' data lie in its tests/data.
 QString SourceDir();

@@ -1,3 +1,4 @@
+#include "AppProfile.h"
 #include "BookmarkStore.h"
 #include "CBookmarkListDlg.h"
 #include "CBookmarkNameDlg.h"
@@ -14,6 +15,8 @@
 #include "ViewerIds.h"
 #include "ViewerTestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -159,6 +162,41 @@ TEST_F(Collections, FavouritesAreAddedPagedAndRemovedToTheLast) {
     EXPECT_EQ(Shown(), Name(2));
 }
 
+// A profile that cannot be written: each command says so once, naming the
+// file, and nothing that was stored is lost or changed.
+TEST_F(Collections, SettingsThatCannotBeWrittenAreSaidOnceByEachCommand) {
+    Forward();
+    Run(ID_ADD_FAVORITE);
+    Forward();
+    const QString path = AppProfile().FilePath();
+    const auto bytes = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    UnwritableFile unwritable(path);
+    if (!unwritable.Held())
+        GTEST_SKIP() << "the profile file cannot be made unwritable here";
+    Run(ID_ADD_FAVORITE);
+    {
+        DialogSequence dialogs({NameBookmark(QStringLiteral("Monday"))});
+        Run(ID_SAVE_BOOKMARK);
+    }
+    EXPECT_EQ(S().m_bMoved, 1); // the bookmark is offered again at exit
+    {
+        DialogSequence dialogs({InWizard(W::kFavoriteId)});
+        Run(ID_BROWSE);
+    }
+    Run(ID_REMOVE_FAVORITE);
+    EXPECT_EQ(Shown(), Name(1)); // still shown, still a favourite
+    const QString said = QStringLiteral("The settings could not be saved in %1: ")
+                             .arg(QDir::toNativeSeparators(path));
+    ASSERT_EQ(messages.Texts().size(), 3);
+    for (const QString& text : messages.Texts())
+        EXPECT_TRUE(text.startsWith(said)) << text.toStdString();
+    EXPECT_EQ(bytes(), before);
+}
+
 TEST_F(Collections, ABookmarkReopensItsListAndIsOfferedAtExit) {
     {
         DialogSequence dialogs(
@@ -191,7 +229,7 @@ TEST_F(Collections, ABookmarkReopensItsListAndIsOfferedAtExit) {
 }
 
 TEST_F(Collections, ACancelledListOfBookmarksBringsTheWizardBack) {
-    ASSERT_TRUE(bookmarks.Save(QStringLiteral("Zed"), Bookmark{}));
+    ASSERT_EQ(bookmarks.Save(QStringLiteral("Zed"), Bookmark{}), BookmarkStore::SaveResult::saved);
     Forward(2);
     DialogSequence dialogs(
         {InWizard(W::kBookmarkId), Cancel(CBookmarkListDlg::kTemplateId), Cancel(W::kTemplateId)});
@@ -222,7 +260,7 @@ TEST_P(HandEditedBookmark, OpensWhereItCan) {
         ASSERT_EQ(favourites.Add(Name(i)), FavouriteStore::AddResult::added);
     Bookmark edited{static_cast<ViewMode>(c.mode), c.treasury, 0, 1, c.last, 39,
                     QString::fromLatin1(c.code)};
-    ASSERT_TRUE(bookmarks.Save(QStringLiteral("edited"), edited));
+    ASSERT_EQ(bookmarks.Save(QStringLiteral("edited"), edited), BookmarkStore::SaveResult::saved);
     Profile::App().WriteString(QStringLiteral("edited"), QStringLiteral("imageCounter"),
                                QString::fromLatin1(c.position));
     DialogSequence dialogs({PickBookmark(QStringLiteral("edited"))});

@@ -139,6 +139,23 @@ TEST_F(Document, SaveAsOfACartoonProposesOnlyTheExtension) {
     EXPECT_EQ(asked.size(), 2);
 }
 
+TEST_F(Document, ASaveAsThatFailsLeavesTheEarlierFileWhole) {
+    const QString target = env.Scratch() + QStringLiteral("/earlier.bmp");
+    QFile earlier(target);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier picture");
+    earlier.close();
+    const UnwritableFile unwritable(target);
+    if (!unwritable.Held())
+        GTEST_SKIP() << "the file cannot be made unwritable here";
+    answer = target;
+    Run(ID_FILE_SAVE_AS);
+    EXPECT_EQ(ReadAll(target), QByteArray("earlier picture"));
+    EXPECT_EQ(messages.Texts(),
+              QStringList{QStringLiteral("Unable to write to earlier.bmp, it is "
+                                         "read-only or opened by someone else.")});
+}
+
 TEST_F(Document, AFailedWriteRemovesTheFileItMadeButNotOneItCouldNotOpen) {
     app.Document()->ReleasePicture();
     const QString target = env.Scratch() + QStringLiteral("/empty.bmp");
