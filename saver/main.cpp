@@ -1,8 +1,10 @@
 #include "CScreenSaverApp.h"
+#include "NoDisplayGuard.h"
 #include "SaverCommandLine.h"
 #include "SaverIds.h"
 
 #include <QApplication>
+#include <optional>
 
 int main(int argc, char** argv) {
     QStringList arguments;
@@ -15,7 +17,10 @@ int main(int argc, char** argv) {
     // Window ids are the X server's.
     if (command.mode == RunMode::host && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    std::optional<NoDisplayGuard> guard(
+        std::in_place, QStringLiteral("wendle: cannot open the saver window: there is no screen"));
     QApplication application(argc, argv);
+    guard.reset();
     // The profile's root and key, and the caption of message boxes: the
     // viewer's, so that the saver reads the viewer's favourites.
     QApplication::setOrganizationName(QString::fromLatin1(saverids::kRegistryKey));

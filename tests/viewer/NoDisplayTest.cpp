@@ -1,0 +1,46 @@
+// Both programs started where there is no display: one line that says so,
+// and a failure status, not Qt's plugin text and a core dump.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct Program {
+    const char* name;
+    const char* path;
+    QStringList arguments;
+    const char* line;
+};
+
+class NoDisplay : public ::testing::TestWithParam<Program> {};
+
+TEST_P(NoDisplay, EndsWithOneLineAndAFailure) {
+    for (const char* unreachable : {"", ":99999"}) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(unreachable));
+        program.setProcessEnvironment(environment);
+        program.start(QString::fromLatin1(GetParam().path), GetParam().arguments);
+        ASSERT_TRUE(program.waitForFinished(60000)) << unreachable;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << unreachable;
+        EXPECT_EQ(program.exitCode(), 1) << unreachable;
+        EXPECT_EQ(program.readAllStandardError(), QByteArray(GetParam().line) + '\n')
+            << unreachable;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Programs, NoDisplay,
+    ::testing::Values(Program{"Viewer",
+                              QUELBY_PROGRAM,
+                              {},
+                              "quelby: cannot open a window: there is no display (set DISPLAY or "
+                              "WAYLAND_DISPLAY)"},
+                      Program{"Saver",
+                              WENDLE_PROGRAM,
+                              {QStringLiteral("s")},
+                              "wendle: cannot open the saver window: there is no screen"}),
+    [](const auto& info) { return std::string(info.param.name); });
+} // namespace
