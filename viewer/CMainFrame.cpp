@@ -53,10 +53,11 @@ void CMainFrame::ShowHelp(bool usingHelp) {
     m_help->ShowPage(usingHelp ? HelpWindow::Page::usingHelp : HelpWindow::Page::contents);
 }
 
-void CMainFrame::ApplyOuterGeometry() {
+void CMainFrame::ApplyOuterGeometry(bool measure) {
     // The sizes are those of the outer frame: take the decorations off.
-    const QSize decoration = frameGeometry().size() - geometry().size();
-    setFixedSize(m_outer.size() - decoration);
+    if (measure)
+        m_decoration = frameGeometry().size() - geometry().size();
+    setFixedSize(m_outer.size() - m_decoration);
     move(m_outer.topLeft());
 }
 
@@ -68,7 +69,15 @@ void CMainFrame::ShowMaximised() {
 
 void CMainFrame::ShowNormalSize() {
     showNormal();
-    ApplyOuterGeometry();
+    // The window manager gives the frame back its normal decorations some
+    // time after: until then they are the maximised frame's, so the ones
+    // measured when the frame was first shown are used, now and once more
+    // when the frame has settled.
+    ApplyOuterGeometry(false);
+    QTimer::singleShot(250, this, [this] {
+        if (!isMaximized())
+            ApplyOuterGeometry(false);
+    });
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

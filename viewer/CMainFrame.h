@@ -41,11 +41,14 @@ signals:
     void Activated();
 
 private:
-    void ApplyOuterGeometry();
+    // Sizes and places the frame by its outer rectangle; measure: take the
+    // decorations as the window manager draws them now.
+    void ApplyOuterGeometry(bool measure = true);
 
     CommandRouter m_router;
     std::unique_ptr<MainMenu> m_menu;
     HelpWindow* m_help = nullptr;
     QRect m_outer;
+    QSize m_decoration; // of the normal, unmaximised frame
     std::function<void()> m_exitWork;
 };
