@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 DialogTemplate SlideShowTemplate() {
@@ -34,8 +35,16 @@ bool CSlideShowDlg::OnInitDialog() {
     Item<QAbstractButton>(kFullScreenId)->setChecked(m_nFullScreen != 0);
     spin->SetBuddy(edit);
     spin->SetRange(kShortestViewTime, kLongestViewTime);
-    edit->setMaxLength(kViewTimeLength);
-    edit->setText(QString::number(m_nViewTime));
+    // The stored view time shows as it is stored, even one too long to
+    // type (OK refuses it as it refuses a typed one); what is typed keeps
+    // to two digits.
+    const QString stored = QString::number(m_nViewTime);
+    edit->setMaxLength(std::max<int>(kViewTimeLength, static_cast<int>(stored.size())));
+    edit->setText(stored);
+    connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        if (text.size() <= kViewTimeLength)
+            edit->setMaxLength(kViewTimeLength);
+    });
     // The edit box is the first control and takes the focus as a dialog
     // gives it, with its whole text selected, so typing replaces the view time.
     edit->setFocus();

@@ -61,6 +61,8 @@ bool PrintPage(CquelbyView& view, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    // Line art smudges when a PDF takes it as a JPEG.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     const QSize picture = view.Document().HasPicture() ? view.Document().PictureSize() : QSize();
     view.OnDraw(painter, true, PageRect(printer, picture));
     return painter.end();

@@ -163,6 +163,8 @@ TEST_F(Printing, PrintWritesExactlyOnePageToThePdf) {
     const QByteArray written = ReadAll(pdf);
     ASSERT_TRUE(written.startsWith("%PDF"));
     EXPECT_EQ(PdfPages(written), 1);
+    // Line art is printed losslessly: no JPEG (DCT) image in the file.
+    EXPECT_FALSE(written.contains("/DCTDecode"));
     EXPECT_TRUE(messages.Messages().empty());
 }
 

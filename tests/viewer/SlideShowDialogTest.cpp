@@ -62,6 +62,26 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryCase{"One", "1", nullptr}, EntryCase{"NinetyNine", "99", nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A hand-edited view time beyond two digits shows whole, and OK refuses it
+// as it refuses a typed one.
+TEST_F(SlideShowRun, AStoredViewTimeOutOfRangeShowsAsStoredAndIsRefused) {
+    AppProfile().WriteInt(QStringLiteral("cdrom"), QStringLiteral("delay"), 150);
+    Start();
+    QString shown;
+    bool openAfterOk = false;
+    RunShow({{D::kTemplateId, [&](CDialog& d) {
+                  shown = ViewTime(d)->text();
+                  Press(d, IDOK);
+                  openAfterOk = d.isVisible();
+                  Press(d, IDCANCEL);
+              }}});
+    EXPECT_EQ(shown, QStringLiteral("150"));
+    EXPECT_TRUE(openAfterOk);
+    EXPECT_EQ(messages.Texts(),
+              QStringList{QStringLiteral("Please enter an integer between 1 and 99.")});
+    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), -1), 150);
+}
+
 TEST_F(SlideShowRun, TheDialogShowsTheStoredChoiceAndKeepsToTwoDigitsFromOneTo99) {
     Start();
     QStringList seen;
