@@ -56,6 +56,12 @@ def iso(label=b"QUELBY_CDH"):
     return b"".join(sectors) + data
 
 
+def empty_root(image):
+    """The root folder's record claims no bytes at all."""
+    at = 16 * SECTOR + 156 + 10
+    return image[:at] + both32(0) + image[at + 8:]
+
+
 def raw(image, mode, stride=2352):
     out = bytearray()
     for n in range(len(image) // SECTOR):
@@ -97,6 +103,7 @@ def main():
     seeds = {
         "plain": b"\0" + image,
         "plain-other-label": b"\0" + iso(b"ANOTHER DISC"),
+        "plain-empty-root": b"\0" + empty_root(image),
         "sheet-mode1-2048": sheet(track.format("MODE1/2048"), image),
         "sheet-mode1-2352": sheet(track.format("MODE1/2352"), raw(image, 1)),
         "sheet-mode2-2352": sheet(track.format("MODE2/2352"), raw(image, 2)),

@@ -3,23 +3,10 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
-
-std::uint64_t ByteSource::ReadScattered(std::uint64_t offset, std::span<const iovec> parts) const {
-    std::uint64_t done = 0;
-    for (const iovec& part : parts) {
-        const std::uint64_t got = ReadAt(offset + done, part.iov_base, part.iov_len);
-        done += got;
-        if (got < part.iov_len)
-            break;
-    }
-    return done;
-}
 
 std::shared_ptr<HostBytes> HostBytes::Open(const QString& path) {
     // Not waiting is the point: opening a FIFO for reading would block until a
@@ -49,42 +36,24 @@ HostBytes::~HostBytes() {
 }
 
 std::uint64_t HostBytes::ReadAt(std::uint64_t offset, void* buffer, std::uint64_t count) const {
-    const iovec whole{buffer, count};
-    return ReadScattered(offset, {&whole, 1});
-}
-
-std::uint64_t HostBytes::ReadScattered(std::uint64_t offset, std::span<const iovec> parts) const {
+    // A plain positioned read: the kernel's scattered read costs more for one part.
+    auto* out = static_cast<char*>(buffer);
     std::uint64_t done = 0;
-    std::vector<iovec> rest; // what is left after a read cut short inside a part
-    while (!parts.empty()) {
-        const auto batch = parts.first(std::min<std::size_t>(parts.size(), IOV_MAX));
-        const ssize_t got = ::preadv(m_fd, batch.data(), static_cast<int>(batch.size()),
-                                     static_cast<off_t>(offset + done));
+    while (done < count) {
+        const ssize_t got =
+            ::pread(m_fd, out + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
         done += static_cast<std::uint64_t>(got);
-        // Parts read whole are done; one read in part goes on from where it stopped.
-        auto left = static_cast<std::uint64_t>(got);
-        std::size_t whole = 0;
-        while (whole < batch.size() && left >= batch[whole].iov_len)
-            left -= batch[whole++].iov_len;
-        parts = parts.subspan(whole);
-        if (left > 0) {
-            std::vector<iovec> next(parts.begin(), parts.end());
-            next[0].iov_base = static_cast<char*>(next[0].iov_base) + left;
-            next[0].iov_len -= left;
-            rest.swap(next);
-            parts = rest;
-        }
     }
     return done;
 }
 
 std::uint64_t MemoryBytes::ReadAt(std::uint64_t offset, void* buffer, std::uint64_t count) const {
     const auto size = static_cast<std::uint64_t>(m_bytes.size());
-    if (offset >= size)
+    if (offset >= size || count == 0) // an empty buffer may have no address
         return 0;
     const std::uint64_t got = std::min(count, size - offset);
     std::memcpy(buffer, m_bytes.constData() + offset, got);

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
-#include <sys/uio.h>
 
 // The bytes of a disc image, a rip's track file or a device, read at any
 // offset: a host file with positioned reads, or bytes in memory.
@@ -16,9 +14,6 @@ public:
     virtual std::uint64_t Size() const = 0;
     // Bytes read from offset; fewer only at the end of the source or on an error.
     virtual std::uint64_t ReadAt(std::uint64_t offset, void* buffer, std::uint64_t count) const = 0;
-    // Reads the consecutive bytes from offset into the parts in turn, as
-    // preadv does; the bytes read, fewer only at the end or on an error.
-    virtual std::uint64_t ReadScattered(std::uint64_t offset, std::span<const iovec> parts) const;
 };
 
 // A file or block device opened for reading without ever waiting: a FIFO, a
@@ -33,7 +28,6 @@ public:
 
     std::uint64_t Size() const override { return m_size; }
     std::uint64_t ReadAt(std::uint64_t offset, void* buffer, std::uint64_t count) const override;
-    std::uint64_t ReadScattered(std::uint64_t offset, std::span<const iovec> parts) const override;
     bool IsDevice() const { return m_device; }
 
 private:

@@ -69,36 +69,30 @@ std::uint64_t SectorReader::Read(void* buffer, std::uint64_t offset, std::uint64
     count = std::min(count, m_userBytes - offset);
     if (m_layout.stride == kSectorSize)
         return m_bytes->ReadAt(m_layout.start + offset, buffer, count);
-    // Each sector's user data goes to its place in the buffer; what lies
-    // between (EDC, ECC, the next sector's sync and header) goes to scratch.
-    static thread_local std::array<std::uint8_t, kRawWithSubchannel> gap;
-    const std::uint32_t gapSize = m_layout.stride - kSectorSize;
-    std::vector<iovec> parts;
-    parts.reserve(
-        static_cast<std::size_t>(std::min<std::uint64_t>(count / kSectorSize + 2, 4096) * 2));
+    // Raw sectors are read in runs into scratch, one positioned read a run,
+    // and their user data copied out while the run is still in the cache.
+    constexpr std::uint64_t kRunSectors = 128;
+    static thread_local std::vector<std::uint8_t> run(kRunSectors * kRawWithSubchannel);
     auto* out = static_cast<std::uint8_t*>(buffer);
-    const std::uint64_t sector = offset / kSectorSize;
-    const auto within = static_cast<std::uint32_t>(offset % kSectorSize);
-    const std::uint64_t first =
-        m_layout.start + sector * m_layout.stride + m_layout.dataOffset + within;
     std::uint64_t done = 0;
-    std::uint32_t inSector = within;
     while (done < count) {
-        if (done > 0)
-            parts.push_back({gap.data(), gapSize});
-        const auto take =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kSectorSize - inSector, count - done));
-        parts.push_back({out + done, take});
-        done += take;
-        inSector = 0;
+        const std::uint64_t sector = (offset + done) / kSectorSize;
+        auto within = static_cast<std::uint32_t>((offset + done) % kSectorSize);
+        const std::uint64_t sectors =
+            std::min(kRunSectors, (within + (count - done) + kSectorSize - 1) / kSectorSize);
+        const std::uint64_t got = m_bytes->ReadAt(m_layout.start + sector * m_layout.stride,
+                                                  run.data(), sectors * m_layout.stride);
+        for (std::uint64_t i = 0; i < sectors && done < count; ++i, within = 0) {
+            const std::uint64_t from = i * m_layout.stride + m_layout.dataOffset + within;
+            const std::uint64_t take = std::min<std::uint64_t>(kSectorSize - within, count - done);
+            if (got < from + take) {
+                const std::uint64_t part = got > from ? got - from : 0;
+                std::memcpy(out + done, run.data() + from, part);
+                return done + part;
+            }
+            std::memcpy(out + done, run.data() + from, take);
+            done += take;
+        }
     }
-    const std::uint64_t got = m_bytes->ReadScattered(first, parts);
-    // Bytes that landed in a gap are not user data.
-    const std::uint64_t firstTake = std::min<std::uint64_t>(kSectorSize - within, count);
-    if (got <= firstTake)
-        return got;
-    const std::uint64_t after = got - firstTake;
-    const std::uint64_t whole = after / m_layout.stride;
-    const std::uint64_t rest = after % m_layout.stride;
-    return std::min(count, firstTake + whole * kSectorSize + (rest > gapSize ? rest - gapSize : 0));
+    return done;
 }

@@ -23,9 +23,9 @@ std::optional<TrackLayout> RawTrackLayout(const ByteSource& bytes, std::uint64_t
                                           std::uint64_t end, std::uint32_t stride,
                                           int modeHint = 0);
 
-// The user data of a track as one run of bytes, read straight into the
-// caller's buffer: a track of 2048-byte sectors with one positioned read,
-// raw sectors with one scattered read whose gaps go to scratch.
+// The user data of a track as one run of bytes: a track of 2048-byte sectors
+// read straight into the caller's buffer with one positioned read; raw
+// sectors read in runs of some hundred kilobytes, their user data copied out.
 class SectorReader {
 public:
     static constexpr std::uint32_t kSectorSize = 2048;
