@@ -15,8 +15,14 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QWhatsThis>
+#include <xcb/xproto.h>
 
 using namespace ids;
+
+namespace {
+// How long a window manager may take to give a restored frame its decorations.
+constexpr int kSettleMs = 1000;
+} // namespace
 
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -39,9 +45,12 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_router.SetAfterCommand([this] { m_menu->Refresh(); });
     m_outer = ScreenMetrics::FrameRect(ScreenMetrics::Size());
     ApplyOuterGeometry();
+    qApp->installNativeEventFilter(this);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    qApp->removeNativeEventFilter(this);
+}
 
 void CMainFrame::SetDocumentTitle(const QString& title) {
     setWindowTitle(viewtitles::FrameCaption(title));
@@ -53,12 +62,23 @@ void CMainFrame::ShowHelp(bool usingHelp) {
     m_help->ShowPage(usingHelp ? HelpWindow::Page::usingHelp : HelpWindow::Page::contents);
 }
 
-void CMainFrame::ApplyOuterGeometry(bool measure) {
+void CMainFrame::ApplyOuterGeometry() {
     // The sizes are those of the outer frame: take the decorations off.
-    if (measure)
-        m_decoration = frameGeometry().size() - geometry().size();
     setFixedSize(m_outer.size() - m_decoration);
     move(m_outer.topLeft());
+}
+
+void CMainFrame::MeasureDecoration() {
+    // Only the normal frame's decorations count. The window manager frames
+    // the window some time after it is shown, and while a maximised frame
+    // goes back to normal it reports the maximised frame's for a while.
+    if (m_restoring || isMaximized() || isFullScreen() || !isVisible())
+        return;
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    if (decoration == m_decoration)
+        return;
+    m_decoration = decoration;
+    ApplyOuterGeometry();
 }
 
 void CMainFrame::ShowMaximised() {
@@ -68,23 +88,47 @@ void CMainFrame::ShowMaximised() {
 }
 
 void CMainFrame::ShowNormalSize() {
+    m_restoring = true;
     showNormal();
-    // The window manager gives the frame back its normal decorations some
-    // time after: until then they are the maximised frame's, so the ones
-    // measured when the frame was first shown are used, now and once more
-    // when the frame has settled.
-    ApplyOuterGeometry(false);
-    QTimer::singleShot(250, this, [this] {
+    ApplyOuterGeometry();
+    // Once more when the window manager has settled the frame.
+    QTimer::singleShot(kSettleMs, this, [this] {
+        m_restoring = false;
         if (!isMaximized())
-            ApplyOuterGeometry(false);
+            ApplyOuterGeometry();
     });
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // The decorations are known once the window manager has framed the window.
+    MeasureDecoration();
     ApplyOuterGeometry();
-    QTimer::singleShot(250, this, [this] { ApplyOuterGeometry(); });
+    QTimer::singleShot(250, this, [this] { MeasureDecoration(); });
+}
+
+bool CMainFrame::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    // On X11 the window manager tells of the frame it draws in a property of
+    // the window (_NET_FRAME_EXTENTS), in its own time and by no event the
+    // frame would see: any change of the window's properties has the
+    // decorations looked at again, once Qt has taken the change in.
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY &&
+        reinterpret_cast<const xcb_property_notify_event_t*>(event)->window == winId())
+        QMetaObject::invokeMethod(
+            this, [this] { MeasureDecoration(); }, Qt::QueuedConnection);
+    return false;
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    MeasureDecoration();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    MeasureDecoration();
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "CommandRouter.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -12,7 +13,7 @@ class MainMenu;
 // The main frame: fixed outer size and place, menu 128 and its keys, no
 // toolbar or status bar, the caption "Quelby: The 1st Treasury - " and the
 // document title. Its only child is the view.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public QAbstractNativeEventFilter {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -35,20 +36,26 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
     void changeEvent(QEvent* event) override;
 
 signals:
     void Activated();
 
 private:
-    // Sizes and places the frame by its outer rectangle; measure: take the
-    // decorations as the window manager draws them now.
-    void ApplyOuterGeometry(bool measure = true);
+    // Sizes and places the frame by its outer rectangle.
+    void ApplyOuterGeometry();
+    // Takes the decorations of the normal frame as the window manager draws
+    // them now, and applies the geometry again when they changed.
+    void MeasureDecoration();
 
     CommandRouter m_router;
     std::unique_ptr<MainMenu> m_menu;
     HelpWindow* m_help = nullptr;
     QRect m_outer;
-    QSize m_decoration; // of the normal, unmaximised frame
+    QSize m_decoration;       // of the normal, unmaximised frame
+    bool m_restoring = false; // back from maximised, not yet settled
     std::function<void()> m_exitWork;
 };

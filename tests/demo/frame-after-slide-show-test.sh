@@ -38,15 +38,27 @@ for _ in $(seq 100); do
 done
 [ -n "$window" ] || fail "no viewer window: $(cat "$work/viewer.log")"
 geometry() { xdotool getwindowgeometry "$window" | tr -s ' \n' ' '; }
-sleep 2
-before=$(geometry)
+# The geometry once it holds still for three seconds (the window manager
+# frames the window in its own time, the viewer then fits it); at most 30 s.
+settled() {
+    local last="" now="" still=0
+    for _ in $(seq 30); do
+        now=$(geometry)
+        if [ "$now" = "$last" ]; then still=$((still + 1)); else still=0; fi
+        [ "$still" -ge 3 ] && break
+        last=$now
+        sleep 1
+    done
+    echo "$now"
+}
+before=$(settled)
 xdotool key --window "$window" alt+s # Slide Show
 sleep 1.5
 xdotool key Return # OK: the frame is maximised and the browse wizard opens
 sleep 1.5
 xdotool key Escape # the wizard given up: the show ends before it began
 sleep 2
-after=$(geometry)
+after=$(settled)
 echo "before: $before"
 echo "after:  $after"
 [ "$before" = "$after" ] || fail "the frame came back other than it was"
