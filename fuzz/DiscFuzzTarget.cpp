@@ -6,7 +6,7 @@
 #include "VolumePath.h"
 
 #include <QByteArray>
-#include <vector>
+#include <memory>
 
 namespace {
 enum class Form { plain, sheet, nero, folder };
@@ -26,11 +26,14 @@ constexpr qsizetype kMostNames = 64;
 // The file read whole, then again in odd pieces from an odd place.
 void ReadFile(const std::shared_ptr<IsoImage>& image, const IsoImage::Entry& entry) {
     IsoFile file(image, entry);
-    std::vector<char> buffer(std::min(entry.size, kMostRead));
+    // Exactly as large as asked, so that a read past it is caught; left
+    // uninitialised, as the programs' own buffers are.
+    const std::uint32_t size = std::min(entry.size, kMostRead);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(std::max<std::uint32_t>(size, 1000));
     try {
-        file.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+        file.Read(buffer.get(), size);
         file.SetPosition(entry.size / 3);
-        while (file.Read(buffer.data(), 1000) == 1000 && file.Position() < kMostRead) {
+        while (file.Read(buffer.get(), 1000) == 1000 && file.Position() < kMostRead) {
         }
     } catch (const CFileException&) {
         // A damaged disc's read fails: that is the answer.
