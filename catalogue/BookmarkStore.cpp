@@ -1,24 +1,17 @@
 #include "BookmarkStore.h"
 
+#include "Categories.h"
 #include "NumberedList.h"
 
 #include <QMap>
 #include <algorithm>
 
-namespace {
-const QString kSection = QStringLiteral("bookmark");
-const QString kTotalEntry = QStringLiteral("total");
-const QString kMissing = QStringLiteral("error");
+using namespace selectionkeys;
 
-// The keys of a bookmark's section.
-const QString kMode = QStringLiteral("mode");
-const QString kCurrentTreasury = QStringLiteral("currentTreasury");
-const QString kImageCounter = QStringLiteral("imageCounter");
-const QString kTreasury1 = QStringLiteral("treasury1");
-const QString kImageMax = QStringLiteral("imageMax");
-const QString kAll = QStringLiteral("all");
-const QString kCategory = QStringLiteral("category");
-const QString kCategoryShort = QStringLiteral("categoryShort");
+namespace {
+const QString& kSection = profilesections::kBookmarks;
+const QString& kTotalEntry = profilesections::kTotalEntry;
+const QString kMissingName = QStringLiteral("error");
 // "all" is always written as 7 and carries nothing the viewer reads.
 constexpr int kAllValue = 7;
 // A mode read from a section that lacks one.
@@ -36,15 +29,11 @@ int IntOf(const QMap<QString, QString>& values, const QString& key, int defaultV
 }
 } // namespace
 
-BookmarkStore::BookmarkStore(Profile profile) : m_profile(std::move(profile)) {}
+const Selection BookmarkStore::kMissing{
+    ViewMode::all,       1, 1, kAllValue, 0, kCatalogueSize, kInitialCategoryNumber,
+    QStringLiteral("AL")};
 
-bool BookmarkStore::IsReservedName(const QString& name) {
-    // The sections of both programs: the viewer's options, the two lists,
-    // the attached drives and the screen saver's settings.
-    static const QStringList kReserved{QStringLiteral("cdrom"), QStringLiteral("fav"), kSection,
-                                       QStringLiteral("Drives"), QStringLiteral("ScreenSaver")};
-    return kReserved.contains(name);
-}
+BookmarkStore::BookmarkStore(Profile profile) : m_profile(std::move(profile)) {}
 
 int BookmarkStore::Total() const {
     return NumberedList::StoredTotal(m_profile, kSection);
@@ -52,7 +41,7 @@ int BookmarkStore::Total() const {
 
 QStringList BookmarkStore::Names() const {
     const NumberedList list(m_profile, kSection);
-    return list.Entries(std::min<qint64>(list.Total(), list.Highest()), kMissing);
+    return list.Entries(std::min<qint64>(list.Total(), list.Highest()), kMissingName);
 }
 
 bool BookmarkStore::Exists(const QString& name) const {
@@ -60,8 +49,8 @@ bool BookmarkStore::Exists(const QString& name) const {
     return !name.isEmpty() && m_profile.GetInt(name, kMode, kNoMode) != kNoMode;
 }
 
-BookmarkStore::SaveResult BookmarkStore::Save(const QString& name, const Bookmark& bookmark) {
-    if (name.isEmpty() || IsReservedName(name))
+BookmarkStore::SaveResult BookmarkStore::Save(const QString& name, const Selection& bookmark) {
+    if (name.isEmpty() || profilesections::IsReserved(name))
         return SaveResult::refused;
     const ProfileLock lock = m_profile.Lock();
     const NumberedList list(m_profile, kSection);
@@ -84,12 +73,12 @@ BookmarkStore::SaveResult BookmarkStore::Save(const QString& name, const Bookmar
     return m_profile.Write(edit) ? SaveResult::saved : SaveResult::unsaved;
 }
 
-Bookmark BookmarkStore::Load(const QString& name) const {
-    const Bookmark missing;
+Selection BookmarkStore::Load(const QString& name) const {
+    const Selection& missing = kMissing;
     if (name.isEmpty())
         return missing;
     const QMap<QString, QString> values = m_profile.Values(name);
-    Bookmark bookmark;
+    Selection bookmark = missing;
     bookmark.mode = static_cast<ViewMode>(IntOf(values, kMode, static_cast<int>(missing.mode)));
     bookmark.currentTreasury = IntOf(values, kCurrentTreasury, missing.currentTreasury);
     bookmark.imageCounter = IntOf(values, kImageCounter, missing.imageCounter);
@@ -110,7 +99,7 @@ ListRemoval BookmarkStore::Delete(const QString& name) {
     if (!found)
         return {false, false, total};
     ProfileEdit edit;
-    if (!IsReservedName(name))
+    if (!profilesections::IsReserved(name))
         edit.RemoveSection(name);
     const int remaining = total - 1; // found, so the total was at least 1
     edit.SetInt(kSection, kTotalEntry, remaining);

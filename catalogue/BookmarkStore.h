@@ -1,34 +1,22 @@
 #pragma once
 
-#include "Catalogue.h"
-#include "Categories.h"
 #include "NumberedList.h"
 #include "Profile.h"
+#include "Selection.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
-
-// Where the viewer stood when a bookmark was saved. A hand-edited profile may
-// give any integer for any of these, the mode included; the viewer checks
-// them when it takes them up.
-struct Bookmark {
-    ViewMode mode = ViewMode::all;
-    int currentTreasury = 1;
-    int imageCounter = 0;
-    int treasury1 = 1;
-    int imageMax = kCatalogueSize;
-    int category = kInitialCategoryNumber;
-    QString categoryShort = QStringLiteral("AL");
-
-    bool operator==(const Bookmark&) const = default;
-};
 
 // The bookmarks in the profile: section "bookmark" lists their names in
 // entries "1" to "total"; each bookmark keeps its values in a section of its
 // own name. Saving and deleting are each one step under the profile's lock.
 class BookmarkStore {
 public:
+    // What a missing value of a bookmark reads as: the view the viewer
+    // starts with. "all" is always 7.
+    static const Selection kMissing;
+
     explicit BookmarkStore(Profile profile = Profile::App());
 
     // The stored count; 0 when it is negative or not a number.
@@ -38,18 +26,14 @@ public:
     QStringList Names() const;
     // Whether the name's section holds a mode other than 10.
     bool Exists(const QString& name) const;
-    // A name whose section the programs keep their own settings in ("fav",
-    // "cdrom" ...): no bookmark may take it, or saving and deleting the
-    // bookmark would change or remove those settings.
-    static bool IsReservedName(const QString& name);
     // refused: an empty or reserved name, or a list as long as a list can
     // be; unsaved: the profile could not be written. Neither wrote anything.
     enum class SaveResult { saved, refused, unsaved };
     // Lists the name unless the list holds it already and writes the
     // bookmark's values into its section, all in one replacement of the file.
-    SaveResult Save(const QString& name, const Bookmark& bookmark);
-    // The values in the name's section, each missing one as in Bookmark{}.
-    Bookmark Load(const QString& name) const;
+    SaveResult Save(const QString& name, const Selection& bookmark);
+    // The values in the name's section, each missing one as in kMissing.
+    Selection Load(const QString& name) const;
     // Removes the name's section and its entry, whose place the last entry
     // takes, in one replacement of the file. Nothing is written when the list
     // does not hold the name. A reserved name listed by hand loses its entry

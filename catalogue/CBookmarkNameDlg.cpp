@@ -51,7 +51,7 @@ void CBookmarkNameDlg::OnOK() {
     }
     if (name.front() == QLatin1Char(' '))
         name.front() = QLatin1Char('_');
-    if (BookmarkStore::IsReservedName(name)) {
+    if (profilesections::IsReserved(name)) {
         AfxMessageBox(kReserved.arg(name), MB_OK);
         return;
     }

@@ -12,6 +12,8 @@
 // and ".BMP".
 
 inline constexpr int kCatalogueSize = 743;
+// The volume label of the CD.
+inline constexpr const char* kCdVolumeLabel = "QUELBY_CDH";
 inline constexpr int kCartoonNameLength = 12;
 // Positions count from 1 in every list: the catalogue, a category, the favourites.
 inline constexpr int kFirstPosition = 1;

@@ -1,12 +1,13 @@
 #include "FavouriteStore.h"
 
 #include "NumberedList.h"
+#include "Selection.h"
 
 #include <algorithm>
 
 namespace {
-const QString kSection = QStringLiteral("fav");
-const QString kTotalEntry = QStringLiteral("total");
+const QString& kSection = profilesections::kFavourites;
+const QString& kTotalEntry = profilesections::kTotalEntry;
 const QString kMissing = QStringLiteral("error");
 // What an entry past the end receives when the entries move down.
 const QString kFiller = QStringLiteral("empty");

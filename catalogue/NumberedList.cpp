@@ -1,9 +1,11 @@
 #include "NumberedList.h"
 
+#include "Selection.h"
+
 #include <algorithm>
 
 namespace {
-const QString kTotalEntry = QStringLiteral("total");
+const QString& kTotalEntry = profilesections::kTotalEntry;
 
 // The number an entry name stands for: "1" to kHighestNumber, written as
 // QString::number writes it, so that "01" or "+1" is not entry 1.

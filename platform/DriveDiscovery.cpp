@@ -13,7 +13,6 @@
 #include <cstdio>
 
 namespace {
-const QString kDrivesSection = QStringLiteral("Drives");
 QStringList g_givenDiscs;
 
 // A drive letter A to Z from "E" or "e"; 0 otherwise.
@@ -34,8 +33,8 @@ void ReportMalformed(const QString& origin, const QStringList& entries) {
 std::vector<AttachedDrive> AttachedInSettings(QStringList& malformed) {
     const Profile profile = Profile::App();
     QStringList entries;
-    for (const QString& key : profile.Entries(kDrivesSection))
-        entries.append(key + QLatin1Char('=') + profile.GetString(kDrivesSection, key));
+    for (const QString& key : profile.Entries(DriveTable::kDrivesSection))
+        entries.append(key + QLatin1Char('=') + profile.GetString(DriveTable::kDrivesSection, key));
     return ParseAttachedDrives(entries.join(QLatin1Char(';')), &malformed);
 }
 

@@ -61,6 +61,9 @@ struct DriveSources {
 // The machine's drives as the programs see them, lettered and in order.
 class DriveTable {
 public:
+    // The profile's section of attached drives: entries "E" = "/path".
+    static inline const QString kDrivesSection = QStringLiteral("Drives");
+
     DriveTable() = default;
     explicit DriveTable(std::vector<Drive> drives);
 

@@ -2,6 +2,7 @@
 
 #include "ByteSource.h"
 #include "IniLines.h"
+#include "Profile.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,7 +60,7 @@ int LeadingInteger(const QString& text) {
 
 QString WindowsDirectory() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    const QString folder = data + QStringLiteral("/Vanto Corp");
+    const QString folder = data + QLatin1Char('/') + QLatin1String(Profile::kOrganisation);
     QDir().mkpath(folder);
     return folder;
 }

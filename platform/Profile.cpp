@@ -62,6 +62,11 @@ QString Key(const std::optional<QString>& entry, const QString& section) {
 Profile::Profile(QString organisation, QString application)
     : m_organisation(std::move(organisation)), m_application(std::move(application)) {}
 
+void Profile::NameApplication() {
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kOrganisation));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kApplication));
+}
+
 Profile Profile::App() {
     return Profile(QCoreApplication::organizationName(), QCoreApplication::applicationName());
 }

@@ -42,9 +42,16 @@ private:
 // the step's reads see every write another program completed before it.
 class Profile {
 public:
+    // The names both programs give the application: the profile's root and
+    // key, and the caption of message boxes. Both share one profile, so that
+    // the saver reads the viewer's favourites.
+    static constexpr const char* kOrganisation = "Vanto Corp";
+    static constexpr const char* kApplication = "Quelby";
+    // Sets those names on QCoreApplication.
+    static void NameApplication();
+
     Profile(QString organisation, QString application);
-    // The program's profile, under the organisation and application names its
-    // main set on QCoreApplication ("Vanto Corp" and "Quelby" for both programs).
+    // The program's profile, under the names its main set on QCoreApplication.
     static Profile App();
 
     // The stored integer; the default when the entry is missing or not a number.

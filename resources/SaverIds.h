@@ -9,8 +9,6 @@ namespace saverids {
 // The profile's root key and the application name. The saver carries the
 // viewer's application name, so that its profile is the viewer's and it
 // reads the favourites the viewer keeps.
-inline constexpr const char* kRegistryKey = "Vanto Corp";
-inline constexpr const char* kAppTitle = "Quelby";
 
 // Dialog 136, the configuration, and its controls.
 inline constexpr int IDD_SETUP = 136;

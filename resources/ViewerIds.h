@@ -9,8 +9,6 @@ namespace ids {
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128; // menu, accelerators, icon and document string
 inline constexpr int AFX_IDS_APP_TITLE = 57344;
-inline constexpr const char* kAppTitle = "Quelby";
-inline constexpr const char* kRegistryKey = "Vanto Corp";
 // The document template's string 128, its fields separated by '\n'.
 inline constexpr const char* kDocString = "Quelby: The 1st Treasury\n\nQuelby\nQuelby Files "
                                           "(*.bmp)\n.BMP\nQuelby.Document\nQuelby Document";

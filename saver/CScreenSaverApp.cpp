@@ -74,7 +74,7 @@ bool CScreenSaverApp::Configure(Profile& profile) {
             return saved;
         switch (setup.m_nMode) {
         case CSaverSetupDlg::kModeAll:
-            m_held.mode = static_cast<int>(ViewMode::all);
+            m_held.mode = ViewMode::all;
             m_held.all = 1;
             m_held.currentTreasury = 1;
             m_held.treasury1 = 1;
@@ -82,7 +82,7 @@ bool CScreenSaverApp::Configure(Profile& profile) {
             m_held.imageMax = m_nCatalogueSize;
             return WriteSettings(profile, ChoiceWrites(m_held)) && saved;
         case CSaverSetupDlg::kModeFavourites:
-            m_held.mode = static_cast<int>(ViewMode::favourites);
+            m_held.mode = ViewMode::favourites;
             m_held.imageMax = FavouriteStore(profile).Total();
             m_held.imageCounter = 0;
             return WriteSettings(profile, ChoiceWrites(m_held)) && saved;
@@ -95,11 +95,11 @@ bool CScreenSaverApp::Configure(Profile& profile) {
                 m_held.currentTreasury = 1;
                 m_held.imageCounter = 0;
                 m_held.imageMax = m_nCatalogueSize;
-                m_held.mode = static_cast<int>(ViewMode::category);
+                m_held.mode = ViewMode::category;
                 return WriteSettings(profile, ChoiceWrites(m_held)) && saved;
             }
             // "< &Back": the configuration starts over, nothing stored.
-            m_held.mode = static_cast<int>(ViewMode::all);
+            m_held.mode = ViewMode::all;
             continue;
         }
         default:

@@ -43,7 +43,7 @@ public:
 
     // The working copy of the settings a configuration choice stores; zero
     // (and no code) when the program starts.
-    SaverSelection m_held;
+    Selection m_held;
     int m_nCatalogueSize = 0;
 
 private:

@@ -23,9 +23,9 @@ constexpr QPoint kTurnCountAt(10, 10);
 constexpr QPoint kPathAt(10, 50);
 
 CyclePosition ReadPosition(const Profile& profile) {
-    const SaverSelection stored = ReadSelection(profile);
+    const Selection stored = ReadSelection(profile);
     QStringList favourites;
-    if (stored.mode == static_cast<int>(ViewMode::favourites))
+    if (stored.mode == ViewMode::favourites)
         favourites = FavouriteStore(profile).Names(kFavouriteListSize);
     return CyclePosition(stored, favourites);
 }
@@ -60,7 +60,7 @@ bool CartoonCycle::FindCD() {
     // The drives are discovered afresh: a disc inserted or an image mounted
     // while the saver runs is found.
     const std::optional<QString> root =
-        DriveTable::Refresh().FindCdRoot(QString::fromLatin1(kCdLabel));
+        DriveTable::Refresh().FindCdRoot(QString::fromLatin1(kCdVolumeLabel));
     if (!root)
         return false;
     m_bCdPresent = true;
@@ -152,7 +152,7 @@ void CartoonCycle::ShowBuiltIn(QPainter& dc, QSize screen) {
 void CartoonCycle::SaveOnExit() {
     ReleasePicture();
     if (m_nSaveOnExit == 1 && m_bCdPresent &&
-        !WriteSettings(m_profile, ExitSaveWrites(m_position.Selection())))
+        !WriteSettings(m_profile, ExitSaveWrites(m_position.Stored())))
         m_reporter.AppMessage(m_profile.UnsavedMessage());
 }
 

@@ -20,7 +20,6 @@ class QPainter;
 // It draws through the painter a turn gives it and owns no window.
 class CartoonCycle {
 public:
-    static constexpr const char* kCdLabel = "QUELBY_CDH";
     static constexpr const char* kTestSection = "quelbyscreensaver";
 
     // Searches for the CD and reads the settings, the favourites in

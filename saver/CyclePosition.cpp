@@ -6,10 +6,10 @@ namespace {
 constexpr int kCatalogueTreasury = 1;
 } // namespace
 
-CyclePosition::CyclePosition(const SaverSelection& stored, const QStringList& favourites)
+CyclePosition::CyclePosition(const Selection& stored, const QStringList& favourites)
     : m_selection(stored) {
-    SaverSelection& s = m_selection;
-    if (s.mode == static_cast<int>(ViewMode::favourites)) {
+    Selection& s = m_selection;
+    if (s.mode == ViewMode::favourites) {
         if (!favourites.isEmpty()) {
             m_favourites = favourites;
             s.imageMax = static_cast<int>(favourites.size());
@@ -17,7 +17,7 @@ CyclePosition::CyclePosition(const SaverSelection& stored, const QStringList& fa
             return;
         }
         // Nothing to show among the favourites: all cartoons instead.
-        s.mode = static_cast<int>(ViewMode::all);
+        s.mode = ViewMode::all;
         s.currentTreasury = kCatalogueTreasury;
         s.imageCounter = 0;
         s.all = 1;
@@ -30,10 +30,10 @@ CyclePosition::CyclePosition(const SaverSelection& stored, const QStringList& fa
 }
 
 void CyclePosition::Advance() {
-    SaverSelection& s = m_selection;
+    Selection& s = m_selection;
     ++s.imageCounter;
     if (s.imageCounter > s.imageMax) {
-        if (s.mode == static_cast<int>(ViewMode::favourites))
+        if (s.mode == ViewMode::favourites)
             s.imageMax = static_cast<int>(m_favourites.size());
         s.imageCounter = kFirstPosition;
     }
@@ -46,8 +46,8 @@ QString CyclePosition::CatalogueEntry(int position) const {
 
 QString CyclePosition::Next() {
     Advance();
-    SaverSelection& s = m_selection;
-    switch (static_cast<ViewMode>(s.mode)) {
+    Selection& s = m_selection;
+    switch (s.mode) {
     case ViewMode::all:
         return CatalogueEntry(s.imageCounter);
     case ViewMode::category: {

@@ -16,7 +16,7 @@ public:
     // stored: the settings as read; favourites: the favourites list, read
     // only in favourites mode (at most kFavouriteListSize names). With no
     // favourites the saver shows all cartoons instead.
-    CyclePosition(const SaverSelection& stored, const QStringList& favourites);
+    CyclePosition(const Selection& stored, const QStringList& favourites);
 
     // Advances one position (wrapping after the last to the first) and
     // returns the name there. In category mode the position goes on to the
@@ -25,15 +25,14 @@ public:
     QString Next();
 
     // The values as they stand, for the exit save.
-    const SaverSelection& Selection() const { return m_selection; }
+    const Selection& Stored() const { return m_selection; }
     int Position() const { return m_selection.imageCounter; }
     int LastPosition() const { return m_selection.imageMax; }
-    int Mode() const { return m_selection.mode; }
 
 private:
     void Advance();
     QString CatalogueEntry(int position) const;
 
-    SaverSelection m_selection;
+    Selection m_selection;
     QStringList m_favourites; // position n is entry n - 1
 };

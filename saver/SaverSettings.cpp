@@ -5,10 +5,12 @@
 #include <algorithm>
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
-SaverSelection ReadSelection(const Profile& profile) {
-    SaverSelection s;
-    s.mode = profile.GetInt(kSection, kMode, static_cast<int>(ViewMode::all));
+Selection ReadSelection(const Profile& profile) {
+    Selection s;
+    s.mode =
+        static_cast<ViewMode>(profile.GetInt(kSection, kMode, static_cast<int>(ViewMode::all)));
     s.currentTreasury = profile.GetInt(kSection, kCurrentTreasury, 1);
     s.treasury1 = profile.GetInt(kSection, kTreasury1, 1);
     s.all = profile.GetInt(kSection, kAll, 0);
@@ -27,22 +29,18 @@ int ReadSaveOnExit(const Profile& profile) {
     return profile.GetInt(kSection, kSaveOnExit, 1);
 }
 
-SettingWrites ChoiceWrites(const SaverSelection& s) {
-    return {{kMode, s.mode},
-            {kCurrentTreasury, s.currentTreasury},
-            {kTreasury1, s.treasury1},
-            {kAll, s.all},
-            {kImageCounter, s.imageCounter},
-            {kImageMax, s.imageMax},
-            {kCategoryShort, s.categoryShort},
-            {kCategory, s.category}};
+SettingWrites ChoiceWrites(const Selection& s) {
+    return {{kMode, static_cast<int>(s.mode)}, {kCurrentTreasury, s.currentTreasury},
+            {kTreasury1, s.treasury1},         {kAll, s.all},
+            {kImageCounter, s.imageCounter},   {kImageMax, s.imageMax},
+            {kCategoryShort, s.categoryShort}, {kCategory, s.category}};
 }
 
-SettingWrites ExitSaveWrites(const SaverSelection& s) {
-    return {
-        {kMode, s.mode},         {kCurrentTreasury, s.currentTreasury}, {kTreasury1, s.treasury1},
-        {kAll, s.all},           {kImageCounter, s.imageCounter},       {kImageMax, s.imageMax},
-        {kCategory, s.category}, {kCategoryShort, s.categoryShort}};
+SettingWrites ExitSaveWrites(const Selection& s) {
+    return {{kMode, static_cast<int>(s.mode)}, {kCurrentTreasury, s.currentTreasury},
+            {kTreasury1, s.treasury1},         {kAll, s.all},
+            {kImageCounter, s.imageCounter},   {kImageMax, s.imageMax},
+            {kCategory, s.category},           {kCategoryShort, s.categoryShort}};
 }
 
 bool WriteSettings(Profile& profile, const SettingWrites& writes) {

@@ -1,24 +1,18 @@
 #pragma once
 
 #include "Profile.h"
+#include "Selection.h"
 
 #include <QString>
 #include <variant>
 #include <vector>
 
 // Section "ScreenSaver" of the profile, the saver's own settings: what it
-// shows and where it stands, the view time and whether it remembers its
-// place. Every read takes the table's default for a missing value.
+// shows and where it stands (a Selection, under its keys), the view time and
+// whether it remembers its place. Every read takes the table's default for a
+// missing value.
 namespace saverkeys {
-inline const QString kSection = QStringLiteral("ScreenSaver");
-inline const QString kMode = QStringLiteral("mode");
-inline const QString kCurrentTreasury = QStringLiteral("currentTreasury");
-inline const QString kTreasury1 = QStringLiteral("treasury1");
-inline const QString kAll = QStringLiteral("all");
-inline const QString kImageCounter = QStringLiteral("imageCounter");
-inline const QString kImageMax = QStringLiteral("imageMax");
-inline const QString kCategory = QStringLiteral("category");
-inline const QString kCategoryShort = QStringLiteral("categoryShort");
+inline const QString& kSection = profilesections::kSaver;
 inline const QString kDelay = QStringLiteral("delay");
 inline const QString kSaveOnExit = QStringLiteral("saveOnExit");
 } // namespace saverkeys
@@ -29,21 +23,6 @@ inline constexpr int kMaxDelay = 99;
 inline constexpr int kDefaultDelay = 3;
 // "&After Life", the category the saver starts with.
 inline constexpr int kDefaultCategory = 34;
-
-// The eight values that say what the saver shows and where it stands. A
-// configuration choice writes them, the saver window reads them and writes
-// them back when it ends. Default-constructed, all are zero and the code is
-// empty, as the configuration's working copy starts.
-struct SaverSelection {
-    int mode = 0;
-    int currentTreasury = 0;
-    int treasury1 = 0;
-    int all = 0;
-    int imageCounter = 0;
-    int imageMax = 0;
-    int category = 0;
-    QString categoryShort;
-};
 
 // One value to store, an integer or a text.
 struct SettingWrite {
@@ -56,7 +35,7 @@ using SettingWrites = std::vector<SettingWrite>;
 // The selection with the table's defaults for what is missing: mode 1,
 // treasury 1, first treasury 1, all 0, position 0, last position 743,
 // category 34, "AF".
-SaverSelection ReadSelection(const Profile& profile);
+Selection ReadSelection(const Profile& profile);
 // The view time (default 3), brought within 1 to 99.
 int ReadDelay(const Profile& profile);
 // Whether to remember the place (default 1).
@@ -64,10 +43,10 @@ int ReadSaveOnExit(const Profile& profile);
 
 // What a configuration choice stores, in its order: mode, current treasury,
 // first treasury, all, position, last position, code, number.
-SettingWrites ChoiceWrites(const SaverSelection& selection);
+SettingWrites ChoiceWrites(const Selection& selection);
 // What the window stores when it ends: the same values with the category
 // number before its code.
-SettingWrites ExitSaveWrites(const SaverSelection& selection);
+SettingWrites ExitSaveWrites(const Selection& selection);
 // Stores the values under "ScreenSaver" in one replacement of the file;
 // false when it could not be written.
 bool WriteSettings(Profile& profile, const SettingWrites& writes);

@@ -1,7 +1,7 @@
 #include "CScreenSaverApp.h"
 #include "NoDisplayGuard.h"
+#include "Profile.h"
 #include "SaverCommandLine.h"
-#include "SaverIds.h"
 
 #include <QApplication>
 #include <optional>
@@ -21,10 +21,7 @@ int main(int argc, char** argv) {
         std::in_place, QStringLiteral("wendle: cannot open the saver window: there is no screen"));
     QApplication application(argc, argv);
     guard.reset();
-    // The profile's root and key, and the caption of message boxes: the
-    // viewer's, so that the saver reads the viewer's favourites.
-    QApplication::setOrganizationName(QString::fromLatin1(saverids::kRegistryKey));
-    QApplication::setApplicationName(QString::fromLatin1(saverids::kAppTitle));
+    Profile::NameApplication();
     CScreenSaverApp app;
     if (!app.InitInstance(arguments))
         return app.ExitInstance();

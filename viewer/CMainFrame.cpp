@@ -14,7 +14,6 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QTimer>
-#include <QWhatsThis>
 #include <xcb/xproto.h>
 
 using namespace ids;
@@ -35,12 +34,6 @@ CMainFrame::CMainFrame(QWidget* parent)
         QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(BitmapResource(IDR_MAINFRAME))));
     setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
-    m_router.Add(ID_APP_EXIT, [this] { close(); });
-    m_router.Add(ID_HELP_INDEX, [this] { ShowHelp(false); });
-    m_router.Add(ID_DEFAULT_HELP, [this] { ShowHelp(false); });
-    m_router.Add(ID_HELP, [this] { ShowHelp(false); });
-    m_router.Add(ID_HELP_USING, [this] { ShowHelp(true); });
-    m_router.Add(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
     m_menu = std::make_unique<MainMenu>(this, menuBar(), m_router);
     m_router.SetAfterCommand([this] { m_menu->Refresh(); });
     m_outer = ScreenMetrics::FrameRect(ScreenMetrics::Size());

@@ -1,7 +1,7 @@
 #include "CSlideShowDlg.h"
 
-#include "AppProfile.h"
 #include "UpDownControl.h"
+#include "ViewerSettings.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -59,10 +59,10 @@ void CSlideShowDlg::OnOK() {
     m_nViewTime = *viewTime;
     m_nTakenViewTime = *viewTime;
     m_nFullScreen = IsDlgButtonChecked(kFullScreenId) ? 1 : 0;
-    Profile profile = AppProfile();
+    Profile profile = Profile::App();
     ProfileEdit edit;
-    edit.SetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), m_nTakenViewTime);
-    edit.SetInt(QStringLiteral("cdrom"), QStringLiteral("check"), m_nFullScreen);
+    edit.SetInt(viewersettings::kSection, viewersettings::kViewTime, m_nTakenViewTime);
+    edit.SetInt(viewersettings::kSection, viewersettings::kFullScreen, m_nFullScreen);
     // The show runs with what was chosen, stored or not.
     if (!profile.Write(edit))
         ReportUnsavedSettings(profile);

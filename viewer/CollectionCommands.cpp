@@ -7,31 +7,29 @@
 #include "Catalogue.h"
 #include "Categories.h"
 #include "MessageBox.h"
-#include "Navigator.h"
+#include "Viewing.h"
 
-CollectionCommands::CollectionCommands(Navigator& navigator, Profile profile)
-    : m_navigator(navigator), m_favourites(profile), m_bookmarks(profile) {}
+CollectionCommands::CollectionCommands(Viewing& viewing, const Profile& profile)
+    : m_viewing(viewing), m_favourites(profile), m_bookmarks(profile) {}
 
 ViewState& CollectionCommands::State() {
-    return m_navigator.State();
+    return m_viewing.m_state;
 }
 
-void CollectionCommands::Browse() {
+bool CollectionCommands::Browse() {
     ViewState& s = State();
     // "< Back" in the category dialog and a cancelled list of bookmarks open
     // the wizard again, with the mode as it was.
     for (;;) {
-        const ViewMode previous = s.m_nMode;
-        CBrowseWizard wizard(m_favourites, m_bookmarks, static_cast<int>(s.m_nMode),
+        const ViewMode previous = s.m_selection.mode;
+        CBrowseWizard wizard(m_favourites, m_bookmarks, static_cast<int>(s.m_selection.mode),
                              s.m_bLowColour == 1);
-        if (wizard.DoModal() != IDOK) {
-            s.m_bSlideShow = 0;
-            return;
-        }
-        s.m_nMode = static_cast<ViewMode>(wizard.m_nChoice);
+        if (wizard.DoModal() != IDOK)
+            return false;
+        s.m_selection.mode = static_cast<ViewMode>(wizard.m_nChoice);
         if (ActOnChoice(wizard.m_nChoice))
-            return;
-        s.m_nMode = previous;
+            return true;
+        s.m_selection.mode = previous;
     }
 }
 
@@ -55,10 +53,10 @@ bool CollectionCommands::ActOnChoice(int choice) {
 
 void CollectionCommands::ShowAll() {
     ViewState& s = State();
-    s.m_nMode = ViewMode::all;
-    s.m_nCurrentTreasury = 1;
-    s.m_nTreasury1 = 1;
-    s.m_nImageMax = s.m_nCatalogueSize;
+    s.m_selection.mode = ViewMode::all;
+    s.m_selection.currentTreasury = 1;
+    s.m_selection.treasury1 = 1;
+    s.m_selection.imageMax = s.m_nCatalogueSize;
     StepFrom(0);
 }
 
@@ -69,7 +67,7 @@ void CollectionCommands::ShowFavourites() {
         ShowAll();
         return;
     }
-    State().m_nImageMax = count;
+    State().m_selection.imageMax = count;
     StepFrom(0);
 }
 
@@ -78,11 +76,11 @@ bool CollectionCommands::ChooseCategory() {
     if (dialog.DoModal() != IDOK)
         return false;
     ViewState& s = State();
-    s.m_nCategory = dialog.m_nCategory;
-    SetCategoryCode(s.m_nCategory, s.m_strCategoryShort);
-    s.m_nTreasury1 = 1;
-    s.m_nCurrentTreasury = 1;
-    s.m_nImageMax = s.m_nCatalogueSize;
+    s.m_selection.category = dialog.m_nCategory;
+    SetCategoryCode(s.m_selection.category, s.m_selection.categoryShort);
+    s.m_selection.treasury1 = 1;
+    s.m_selection.currentTreasury = 1;
+    s.m_selection.imageMax = s.m_nCatalogueSize;
     StepFrom(0);
     return true;
 }
@@ -97,8 +95,8 @@ int CollectionCommands::ReadFavourites() {
 }
 
 void CollectionCommands::StepFrom(int position) {
-    State().m_nImageCounter = position;
-    m_navigator.StepForward();
+    State().m_selection.imageCounter = position;
+    m_viewing.StepForward();
 }
 
 void CollectionCommands::AddFavourite() {
@@ -127,28 +125,24 @@ void CollectionCommands::RemoveFavourite() {
     if (remaining <= 0) {
         AfxMessageBox(QStringLiteral("No Cartoons Left In Favorite Category"), MB_OK);
         s.m_bCover = 1;
-        s.m_nMode = ViewMode::all;
-        s.m_nImageMax = s.m_nCatalogueSize;
+        s.m_selection.mode = ViewMode::all;
+        s.m_selection.imageMax = s.m_nCatalogueSize;
         StepFrom(1); // the cover takes no position: the next step shows position 2
-        Browse();
+        (void)Browse();
         return;
     }
-    s.m_nImageMax = ReadFavourites();
+    s.m_selection.imageMax = ReadFavourites();
     // The position now holds the favourite that followed; past the end the
     // step wraps to the first.
-    StepFrom(s.m_nImageCounter - 1);
+    StepFrom(s.m_selection.imageCounter - 1);
 }
 
 void CollectionCommands::SaveBookmark() {
     CBookmarkNameDlg dialog(m_bookmarks);
     if (dialog.DoModal() != IDOK)
         return;
-    const ViewState& s = State();
-    const Bookmark bookmark{s.m_nMode,           s.m_nCurrentTreasury, s.m_nImageCounter,
-                            s.m_nTreasury1,      s.m_nImageMax,        s.m_nCategory,
-                            s.m_strCategoryShort};
     // What was not saved is offered again at exit.
-    switch (m_bookmarks.Save(dialog.m_strName, bookmark)) {
+    switch (m_bookmarks.Save(dialog.m_strName, State().m_selection)) {
     case BookmarkStore::SaveResult::saved:
         State().m_bMoved = 0;
         break;
@@ -164,9 +158,13 @@ bool CollectionCommands::LoadBookmark() {
     CBookmarkListDlg dialog(m_bookmarks);
     if (dialog.DoModal() != IDOK)
         return false;
-    TakeUp(m_bookmarks.Load(dialog.m_strName));
-    StepFrom(State().m_nImageCounter - 1);
+    Show(m_bookmarks.Load(dialog.m_strName));
     return true;
+}
+
+void CollectionCommands::Show(const Selection& selection) {
+    TakeUp(selection);
+    StepFrom(State().m_selection.imageCounter - 1);
 }
 
 namespace {
@@ -174,44 +172,41 @@ namespace {
 // no treasury but the first, or a place outside the list become the whole
 // catalogue from its first cartoon.
 void Settle(ViewState& s) {
-    s.m_nCurrentTreasury = 1;
-    s.m_nTreasury1 = 1;
-    const bool known =
-        s.m_nMode == ViewMode::all || s.m_nMode == ViewMode::favourites ||
-        (s.m_nMode == ViewMode::category &&
-         FindInCategory(kFirstPosition, QStringView(s.m_strCategoryShort), WalkDirection::forward)
-             .has_value());
+    s.m_selection.currentTreasury = 1;
+    s.m_selection.treasury1 = 1;
+    const bool known = s.m_selection.mode == ViewMode::all ||
+                       s.m_selection.mode == ViewMode::favourites ||
+                       (s.m_selection.mode == ViewMode::category &&
+                        FindInCategory(kFirstPosition, QStringView(s.m_selection.categoryShort),
+                                       WalkDirection::forward)
+                            .has_value());
     if (!known) {
-        s.m_nMode = ViewMode::all;
-        s.m_nImageCounter = kFirstPosition;
+        s.m_selection.mode = ViewMode::all;
+        s.m_selection.imageCounter = kFirstPosition;
     }
-    if (s.m_nMode != ViewMode::favourites)
-        s.m_nImageMax = s.m_nCatalogueSize;
-    if (s.m_nImageCounter < kFirstPosition || s.m_nImageCounter > s.m_nImageMax)
-        s.m_nImageCounter = kFirstPosition;
+    if (s.m_selection.mode != ViewMode::favourites)
+        s.m_selection.imageMax = s.m_nCatalogueSize;
+    if (s.m_selection.imageCounter < kFirstPosition ||
+        s.m_selection.imageCounter > s.m_selection.imageMax)
+        s.m_selection.imageCounter = kFirstPosition;
 }
 } // namespace
 
-void CollectionCommands::TakeUp(const Bookmark& bookmark) {
+void CollectionCommands::TakeUp(const Selection& bookmark) {
     ViewState& s = State();
-    s.m_nMode = bookmark.mode;
-    s.m_nImageCounter = bookmark.imageCounter;
-    s.m_nImageMax = bookmark.imageMax;
-    if (s.m_nMode == ViewMode::favourites) {
+    Selection& selection = s.m_selection;
+    selection = bookmark;
+    if (selection.mode == ViewMode::favourites) {
         const int count = ReadFavourites();
         if (count == 0) {
             // The favourites have gone since the bookmark was saved.
-            s.m_nMode = ViewMode::all;
-            s.m_nImageMax = s.m_nCatalogueSize;
-            s.m_nImageCounter = kFirstPosition;
+            selection.mode = ViewMode::all;
+            selection.imageMax = s.m_nCatalogueSize;
+            selection.imageCounter = kFirstPosition;
         } else {
-            s.m_nImageMax = count;
-            s.m_nImageCounter = std::min(s.m_nImageCounter, count);
+            selection.imageMax = count;
+            selection.imageCounter = std::min(selection.imageCounter, count);
         }
     }
-    s.m_nCategory = bookmark.category;
-    s.m_strCategoryShort = bookmark.categoryShort;
-    s.m_nCurrentTreasury = bookmark.currentTreasury;
-    s.m_nTreasury1 = bookmark.treasury1;
     Settle(s);
 }

@@ -5,26 +5,28 @@
 
 #include <QString>
 
-class Navigator;
+class Viewing;
 struct ViewState;
 
-// The commands that choose the list in force and keep the user's
-// collections: the browse wizard, adding and removing a favourite, saving
-// and loading a bookmark. They change the view's state and take the forward
-// step through the navigator; the dialogs they run are the real ones.
+// The viewing model's commands that choose the list in force and keep the
+// user's collections: the browse wizard, adding and removing a favourite,
+// saving and loading a bookmark. They change the model's state and take its
+// forward step; the dialogs they run are the real ones.
 class CollectionCommands {
 public:
-    explicit CollectionCommands(Navigator& navigator, Profile profile = Profile::App());
+    CollectionCommands(Viewing& viewing, const Profile& profile);
 
-    void Browse();
+    // False when the wizard was cancelled.
+    bool Browse();
     void AddFavourite();
     void RemoveFavourite();
     void SaveBookmark();
     // False when the list of bookmarks was cancelled: nothing changed.
     bool LoadBookmark();
+    // Takes up a stored selection and shows its place.
+    void Show(const Selection& selection);
 
-    FavouriteStore& Favourites() { return m_favourites; }
-    BookmarkStore& Bookmarks() { return m_bookmarks; }
+    const BookmarkStore& Bookmarks() const { return m_bookmarks; }
 
 private:
     ViewState& State();
@@ -36,9 +38,9 @@ private:
     // Fills the view's list from the store; returns how many it holds.
     int ReadFavourites();
     void StepFrom(int position);
-    void TakeUp(const Bookmark& bookmark);
+    void TakeUp(const Selection& bookmark);
 
-    Navigator& m_navigator;
+    Viewing& m_viewing;
     FavouriteStore m_favourites;
     BookmarkStore m_bookmarks;
 };

@@ -4,10 +4,6 @@ void CommandRouter::Add(int id, Handler handler, Updater updater) {
     m_entries[id] = Entry{std::move(handler), std::move(updater)};
 }
 
-void CommandRouter::SetHandler(int id, Handler handler) {
-    m_entries[id].handler = std::move(handler);
-}
-
 bool CommandRouter::Has(int id) const {
     const auto it = m_entries.find(id);
     return it != m_entries.end() && it->second.handler;

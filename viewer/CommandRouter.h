@@ -20,8 +20,6 @@ public:
 
     // Binds a command; a later binding of the same id replaces the earlier one.
     void Add(int id, Handler handler, Updater updater = {});
-    // Replaces the handler and keeps the update rule already bound.
-    void SetHandler(int id, Handler handler);
     bool Has(int id) const;
     CmdUI State(int id) const;
     // Runs the command when it has a handler and is enabled; true if it ran.

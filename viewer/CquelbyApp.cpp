@@ -1,8 +1,8 @@
 #include "CquelbyApp.h"
 
-#include "AppProfile.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
+#include "ClipboardCopy.h"
 #include "CquelbyDoc.h"
 #include "CquelbyView.h"
 #include "Drives.h"
@@ -10,14 +10,19 @@
 #include "MainMenu.h"
 #include "MainWindow.h"
 #include "PrivateProfile.h"
+#include "SlideShowCommand.h"
 #include "ViewPrinting.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
+#include "ViewerSettings.h"
+#include "Viewing.h"
+#include "WallpaperCommand.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QWhatsThis>
 #include <cstdio>
 
 using namespace ids;
@@ -50,7 +55,7 @@ bool CquelbyApp::InitInstance(const QStringList& arguments) {
     const bool diagnostic =
         !arguments.isEmpty() && viewtitles::IsDiagnosticSwitch(arguments.constFirst());
     if (diagnostic)
-        privateprofile::WriteString(QStringLiteral("quelby"), QStringLiteral("test"),
+        privateprofile::WriteString(viewersettings::kTestSection, viewersettings::kDiagnostic,
                                     QStringLiteral("1"));
     DriveTable::SetGivenDiscs(GivenDiscs(arguments.mid(diagnostic ? 1 : 0)));
     OpenDocument();
@@ -62,17 +67,24 @@ int CquelbyApp::ExitInstance() {
 }
 
 void CquelbyApp::OpenDocument() {
-    // Document, frame, view: the view checks for the CD before anything shows.
+    // Document, frame, model, view: the CD is checked before anything shows.
     m_doc = std::make_unique<CquelbyDoc>();
     m_frame = new CMainFrame;
-    CquelbyView* view = CquelbyView::Create(*m_doc, m_frame->Router(), m_frame);
-    m_frame->setCentralWidget(view);
-    m_view = view;
+    m_viewing = std::make_unique<Viewing>(*m_doc);
+    m_viewing->CheckCdAtStart();
+    m_slideShow = std::make_unique<SlideShowCommand>(*m_viewing);
+    m_view = new CquelbyView(*m_doc, *m_viewing, m_frame->Router(), m_frame);
+    m_frame->setCentralWidget(m_view);
     AfxSetMainWnd(m_frame);
     QObject::connect(m_doc.get(), &CquelbyDoc::TitleChanged, m_frame.data(),
                      &CMainFrame::SetDocumentTitle);
     QObject::connect(m_frame.data(), &CMainFrame::Activated, m_view, &CquelbyView::OnActivateView);
-    m_frame->SetExitWork([view] { view->OnExitWork(); });
+    ConnectSlideShow();
+    m_frame->SetExitWork([this] {
+        // A close request during a slide show ends the show first.
+        m_slideShow->End();
+        m_viewing->ExitWork();
+    });
     AddCommands();
     m_doc->OnNewDocument();
     m_view->OnInitialUpdate();
@@ -80,18 +92,65 @@ void CquelbyApp::OpenDocument() {
     m_frame->Menu().Refresh();
 }
 
+void CquelbyApp::ConnectSlideShow() {
+    CMainFrame* frame = m_frame.data();
+    QObject::connect(m_viewing.get(), &Viewing::SlideShowStarted, frame, [frame](bool fullScreen) {
+        if (fullScreen)
+            frame->ShowMaximised();
+    });
+    QObject::connect(m_viewing.get(), &Viewing::SlideShowEnded, frame, [frame](bool wasFullScreen) {
+        if (wasFullScreen)
+            frame->ShowNormalSize();
+    });
+}
+
 void CquelbyApp::AddCommands() {
     CommandRouter& router = m_frame->Router();
+    CMainFrame* frame = m_frame.data();
+    router.Add(ID_APP_EXIT, [frame] { frame->close(); });
+    router.Add(ID_HELP_INDEX, [frame] { frame->ShowHelp(false); });
+    router.Add(ID_DEFAULT_HELP, [frame] { frame->ShowHelp(false); });
+    router.Add(ID_HELP, [frame] { frame->ShowHelp(false); });
+    router.Add(ID_HELP_USING, [frame] { frame->ShowHelp(true); });
+    router.Add(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
     router.Add(ID_APP_ABOUT, [this] { OnAppAbout(); });
     router.Add(ID_FILE_NEW, [this] { OnFileNew(); });
     router.Add(ID_FILE_OPEN, [this] { OnFileOpen(); });
     router.Add(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     router.Add(ID_FILE_SAVE, [this] { m_doc->DoFileSave(); });
     router.Add(ID_FILE_SAVE_AS, [this] { m_doc->DoSave(QString()); });
-    // The view's printing, on the printer Print Setup chose.
-    m_view->SetCommandHandler(ID_FILE_PRINT, [this] { viewprinting::Print(*m_view, Printer()); });
-    m_view->SetCommandHandler(ID_FILE_PRINT_PREVIEW,
-                              [this] { viewprinting::Preview(*m_view, Printer()); });
+    // Printing, on the printer Print Setup chose.
+    router.Add(ID_FILE_PRINT, [this] { viewprinting::Print(*m_view, Printer()); });
+    router.Add(ID_FILE_PRINT_PREVIEW, [this] { viewprinting::Preview(*m_view, Printer()); });
+    router.Add(ID_WALLPAPER, [this] { wallpapercommand::Run(*m_doc); });
+    router.Add(
+        ID_EDIT_COPY, [this] { clipboardcopy::Copy(*m_doc); },
+        [this](CmdUI& ui) { ui.enabled = m_doc->HasPicture(); });
+    AddViewingCommands();
+}
+
+void CquelbyApp::AddViewingCommands() {
+    CommandRouter& router = m_frame->Router();
+    Viewing& v = *m_viewing;
+    router.Add(ID_FORWARD, [&v] { v.StepForward(); });
+    router.Add(ID_BACK, [&v] { v.StepBack(); });
+    router.Add(ID_BROWSE, [&v] { v.Browse(); });
+    router.Add(ID_SLIDE_SHOW, [this] { m_slideShow->Run(); });
+    router.Add(
+        ID_BOOKMARK_ON_EXIT, [&v] { v.ToggleSaveOnExit(); },
+        [&v](CmdUI& ui) { ui.checked = v.State().m_nSaveOnExit == 1; });
+    router.Add(
+        ID_ADD_FAVORITE, [&v] { v.AddFavourite(); },
+        [&v](CmdUI& ui) { ui.enabled = v.CanAddFavourite(); });
+    router.Add(
+        ID_REMOVE_FAVORITE, [&v] { v.RemoveFavourite(); },
+        [&v](CmdUI& ui) { ui.enabled = v.CanRemoveFavourite(); });
+    router.Add(
+        ID_SAVE_BOOKMARK, [&v] { v.SaveBookmark(); },
+        [&v](CmdUI& ui) { ui.enabled = v.CanSaveBookmark(); });
+    router.Add(
+        ID_LOAD_BOOKMARK, [&v] { v.LoadBookmark(); },
+        [&v](CmdUI& ui) { ui.enabled = v.CanLoadBookmark(); });
 }
 
 void CquelbyApp::OnAppAbout() {
@@ -103,8 +162,7 @@ void CquelbyApp::OnFileNew() {
     // A new document shows the cover again.
     m_doc->OnNewDocument();
     m_doc->SetPathName(QString());
-    m_view->State().m_bCover = 1;
-    m_view->Nav().StepForward();
+    m_viewing->ShowCover();
 }
 
 void CquelbyApp::OnFileOpen() {
@@ -112,9 +170,7 @@ void CquelbyApp::OnFileOpen() {
         FileDialogs::GetOpenFileName(QStringLiteral("Quelby Files (*.bmp)"));
     if (!path)
         return;
-    const bool opened = m_doc->OnOpenDocument(*path);
-    m_view->Nav().SetShowingOpenedFile(opened);
-    m_view->update();
+    m_viewing->ShowOpenedFile(m_doc->OnOpenDocument(*path));
 }
 
 QPrinter& CquelbyApp::Printer() {

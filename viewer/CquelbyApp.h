@@ -9,9 +9,11 @@
 class CquelbyDoc;
 class CquelbyView;
 class QPrinter;
+class SlideShowCommand;
+class Viewing;
 
-// The application object: start-up, and the commands it handles itself
-// (About, New, Open, Print Setup).
+// The application object: start-up, the binding of every command to its
+// work, and the commands it handles itself (About, New, Open, Print Setup).
 class CquelbyApp {
 public:
     CquelbyApp();
@@ -34,13 +36,20 @@ public:
     CquelbyDoc* Document() const { return m_doc.get(); }
     CMainFrame* Frame() const { return m_frame.data(); }
     CquelbyView* View() const { return m_view; }
+    Viewing& Model() const { return *m_viewing; }
+    SlideShowCommand& SlideShows() const { return *m_slideShow; }
     QPrinter& Printer();
 
 private:
     void OpenDocument();
+    // The window follows the model's slide show.
+    void ConnectSlideShow();
     void AddCommands();
+    void AddViewingCommands();
 
     std::unique_ptr<CquelbyDoc> m_doc;
+    std::unique_ptr<Viewing> m_viewing;
+    std::unique_ptr<SlideShowCommand> m_slideShow;
     QPointer<CMainFrame> m_frame;  // an abnormal end may destroy it first
     CquelbyView* m_view = nullptr; // owned by the frame
     std::unique_ptr<QPrinter> m_printer;

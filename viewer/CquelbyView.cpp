@@ -1,9 +1,6 @@
 #include "CquelbyView.h"
 
-#include "Abort.h"
-#include "AppProfile.h"
 #include "CBitmapButton.h"
-#include "ClipboardCopy.h"
 #include "CommandRouter.h"
 #include "ContextMenu.h"
 #include "CquelbyDoc.h"
@@ -11,79 +8,34 @@
 #include "MainWindow.h"
 #include "MessageBoxReporter.h"
 #include "Paint.h"
-#include "PrivateProfile.h"
-#include "Profile.h"
 #include "ScreenMetrics.h"
-#include "SlideShowCommand.h"
 #include "ViewPrinting.h"
-#include "ViewTitles.h"
 #include "ViewerIds.h"
-#include "WallpaperCommand.h"
+#include "Viewing.h"
 
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 
 using namespace ids;
 
-CquelbyView* CquelbyView::Create(CquelbyDoc& doc, CommandRouter& router, QWidget* parent) {
-    auto navigator = std::make_unique<Navigator>(doc);
-    navigator->CheckCdAtStart();
-    return new CquelbyView(doc, router, std::move(navigator), parent);
-}
-
-CquelbyView::CquelbyView(CquelbyDoc& doc, CommandRouter& router,
-                         std::unique_ptr<Navigator> navigator, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_router(router), m_navigator(std::move(navigator)) {
+CquelbyView::CquelbyView(CquelbyDoc& doc, Viewing& viewing, CommandRouter& router, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_viewing(viewing), m_router(router) {
     setObjectName(QStringLiteral("CquelbyView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_navigator->SetHost(Navigator::Host{[this] { RealizeBitmapPalette(); }, [this] { update(); }});
-    m_collections = std::make_unique<CollectionCommands>(*m_navigator);
-    m_slideShow = std::make_unique<SlideShowCommand>(*this);
-    m_saveBookmark = [this] { m_collections->SaveBookmark(); };
-    AddCommands();
-}
-
-CquelbyView::~CquelbyView() {
-    if (!m_navigator->Aborting() && !AfxIsAborting())
-        AppProfile().WriteInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"),
-                              State().m_nSaveOnExit);
-}
-
-void CquelbyView::AddCommands() {
-    ViewState& s = State();
-    m_router.Add(ID_FORWARD, [this] { m_navigator->StepForward(); });
-    m_router.Add(ID_BACK, [this] { m_navigator->StepBack(); });
-    m_router.Add(
-        ID_BOOKMARK_ON_EXIT, [&s] { s.m_nSaveOnExit = s.m_nSaveOnExit == 1 ? 0 : 1; },
-        [&s](CmdUI& ui) { ui.checked = s.m_nSaveOnExit == 1; });
-    CollectionCommands& c = *m_collections;
-    m_router.Add(ID_BROWSE, [&c] { c.Browse(); });
-    m_router.Add(ID_SLIDE_SHOW, [this] { m_slideShow->Run(); });
-    m_router.Add(
-        ID_ADD_FAVORITE, [&c] { c.AddFavourite(); },
-        [&s](CmdUI& ui) { ui.enabled = s.m_nMode != ViewMode::favourites && !s.IsCoverShown(); });
-    m_router.Add(
-        ID_REMOVE_FAVORITE, [&c] { c.RemoveFavourite(); },
-        [&s](CmdUI& ui) { ui.enabled = s.m_nMode == ViewMode::favourites; });
-    m_router.Add(
-        ID_SAVE_BOOKMARK, [&c] { c.SaveBookmark(); },
-        [&s](CmdUI& ui) { ui.enabled = !s.IsCoverShown(); });
-    m_router.Add(
-        ID_LOAD_BOOKMARK, [&c] { c.LoadBookmark(); },
-        [&c](CmdUI& ui) { ui.enabled = c.Bookmarks().Total() != 0; });
-    m_router.Add(ID_WALLPAPER, [this] { wallpapercommand::Run(m_doc); });
-    m_router.Add(
-        ID_EDIT_COPY, [this] { clipboardcopy::Copy(m_doc); },
-        [this](CmdUI& ui) { ui.enabled = m_doc.HasPicture(); });
-}
-
-void CquelbyView::SetCommandHandler(int id, std::function<void()> handler) {
-    m_router.SetHandler(id, std::move(handler));
+    connect(&viewing, &Viewing::PictureChanged, this, [this] { update(); });
+    connect(&viewing, &Viewing::PaletteChanged, this, [this] { RealizeBitmapPalette(); });
+    connect(&viewing, &Viewing::SlideShowStarted, this, [this] {
+        ShowSlideShowBackButton(true);
+        update();
+    });
+    connect(&viewing, &Viewing::SlideShowEnded, this, [this] {
+        ShowSlideShowBackButton(false);
+        update();
+    });
 }
 
 CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
-    const bool low = State().m_bLowColour == 1;
+    const bool low = m_viewing.State().m_bLowColour == 1;
     const QString text = forward ? (low ? QStringLiteral("bforwardu") : QStringLiteral("forwardu"))
                                  : (low ? QStringLiteral("bbacku") : QStringLiteral("backu"));
     auto* button = new CBitmapButton(text, forward ? ID_FORWARD : ID_BACK, this);
@@ -96,7 +48,7 @@ CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
 }
 
 void CquelbyView::LoadButtonBitmaps(CBitmapButton& button, bool forward) {
-    const bool low = State().m_bLowColour == 1;
+    const bool low = m_viewing.State().m_bLowColour == 1;
     if (forward)
         button.LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
                            BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
@@ -119,19 +71,20 @@ void CquelbyView::ShowSlideShowBackButton(bool showing) {
 
 void CquelbyView::OnInitialUpdate() {
     if (CDC::ScreenBitsPixel() > 8)
-        State().m_bLowColour = 0;
+        m_viewing.SetLowColour(false);
     delete m_pForward;
     delete m_pBack;
     m_pForward = MakeButton(true, ScreenMetrics::ForwardButtonPos(ScreenMetrics::Size().width()));
     m_pBack = MakeButton(false, ScreenMetrics::BackButtonPos());
-    m_navigator->StepForward();
+    m_viewing.StepForward();
     update();
 }
 
 std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const QRect& pageRect) {
-    painter.fillRect(QRect(QPoint(0, 0), ScreenMetrics::FillSize(ScreenMetrics::Size(),
-                                                                 State().m_bFullScreen == 1)),
-                     Qt::white);
+    painter.fillRect(
+        QRect(QPoint(0, 0),
+              ScreenMetrics::FillSize(ScreenMetrics::Size(), m_viewing.State().m_bFullScreen == 1)),
+        Qt::white);
     if (!m_doc.HasPicture())
         return std::nullopt;
     QRect source;
@@ -148,12 +101,6 @@ std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const Q
                        MainWindowOuterSize(), messageBoxes);
 }
 
-void CquelbyView::RecordBadPicture() {
-    if (State().IsDiagnostic())
-        privateprofile::WriteString(QStringLiteral("quelby"), State().m_strCurrentName,
-                                    QStringLiteral("bad"));
-}
-
 void CquelbyView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const std::optional<int> painted = OnDraw(painter, false);
@@ -162,11 +109,10 @@ void CquelbyView::paintEvent(QPaintEvent*) {
     // What the screen shows is kept here, not by the painting, so that
     // printing and preview leave the caption and the record alone.
     if (*painted == 0) {
-        RecordBadPicture();
+        m_viewing.RecordBadPicture();
         return;
     }
-    m_doc.SetTitle(m_navigator->ShowingOpenedFile() ? QFileInfo(m_doc.GetPathName()).fileName()
-                                                    : viewtitles::DocumentTitle(State()));
+    m_doc.SetTitle(m_viewing.DocumentTitle());
 }
 
 void CquelbyView::mouseReleaseEvent(QMouseEvent* event) {
@@ -176,7 +122,7 @@ void CquelbyView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CquelbyView::OnActivateView() {
-    if (State().m_bLowColour == 1)
+    if (m_viewing.State().m_bLowColour == 1)
         RealizeBitmapPalette();
 }
 
@@ -189,14 +135,4 @@ int CquelbyView::RealizeBitmapPalette() {
         return 0;
     CDC dc; // the main window's client area
     return RealizeDocumentPalette(dc, m_doc.Picture(), m_doc.Palette(), [this] { update(); });
-}
-
-void CquelbyView::OnExitWork() {
-    // A close request during a slide show ends the show first.
-    m_slideShow->End();
-    ViewState& s = State();
-    if (s.m_nSaveOnExit == 1 && s.m_bMoved == 1 && m_saveBookmark)
-        m_saveBookmark();
-    if (s.m_nSaveOnExit == 1)
-        s.m_bMoved = 0;
 }

@@ -1,11 +1,6 @@
 #pragma once
 
-#include "CollectionCommands.h"
-#include "Navigator.h"
-
 #include <QWidget>
-#include <functional>
-#include <memory>
 #include <optional>
 
 class CBitmapButton;
@@ -13,17 +8,15 @@ class CommandRouter;
 class CquelbyDoc;
 class QPainter;
 class QPrinter;
-class SlideShowCommand;
+class Viewing;
 
-// The window inside the frame: shows the picture, holds the viewing state
-// (in its Navigator), the two buttons, and routes the viewer's commands.
+// The window inside the frame: paints the document's picture and forwards
+// input. Its two buttons and its right-button menu run commands through the
+// router; what it shows follows the viewing model's signals.
 class CquelbyView : public QWidget {
     Q_OBJECT
 public:
-    // The view's construction: the CD check comes first, before any widget
-    // exists; the program ends there when the CD stays missing.
-    static CquelbyView* Create(CquelbyDoc& doc, CommandRouter& router, QWidget* parent);
-    ~CquelbyView() override;
+    CquelbyView(CquelbyDoc& doc, Viewing& viewing, CommandRouter& router, QWidget* parent);
 
     // Low-colour flag, buttons, then the forward step that shows the cover.
     void OnInitialUpdate();
@@ -36,47 +29,26 @@ public:
     // Before a print: the print dialog for the printer; true to print. It
     // sets no page count, so only page 1 exists.
     bool OnPreparePrinting(QPrinter& printer);
-    // Exit bookmark: once, before the windows go.
-    void OnExitWork();
     int RealizeBitmapPalette();
-    bool FindCD() { return m_navigator->FindCD(); }
 
-    Navigator& Nav() { return *m_navigator; }
-    ViewState& State() { return m_navigator->State(); }
-    CquelbyDoc& Document() { return m_doc; }
+    CquelbyDoc& Document() const { return m_doc; }
     CBitmapButton* ForwardButton() const { return m_pForward; }
     CBitmapButton* BackButton() const { return m_pBack; }
-    // The back button's bitmaps: bitmap 241 alone while a slide show runs,
-    // else its normal and pressed bitmaps for the display's depth.
-    void ShowSlideShowBackButton(bool showing);
-    SlideShowCommand& SlideShows() { return *m_slideShow; }
-
-    // Binds a command's work (the application's printing), keeping its update rule.
-    void SetCommandHandler(int id, std::function<void()> handler);
-    CollectionCommands& Collections() { return *m_collections; }
-    // The Save Bookmark command run by the exit work.
-    void SetSaveBookmark(std::function<void()> saveBookmark) {
-        m_saveBookmark = std::move(saveBookmark);
-    }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    CquelbyView(CquelbyDoc& doc, CommandRouter& router, std::unique_ptr<Navigator> navigator,
-                QWidget* parent);
-    void AddCommands();
     CBitmapButton* MakeButton(bool forward, QPoint place);
     void LoadButtonBitmaps(CBitmapButton& button, bool forward);
-    void RecordBadPicture();
+    // The back button's bitmaps: bitmap 241 alone while a slide show runs,
+    // else its normal and pressed bitmaps for the display's depth.
+    void ShowSlideShowBackButton(bool showing);
 
     CquelbyDoc& m_doc;
+    Viewing& m_viewing;
     CommandRouter& m_router;
-    std::unique_ptr<Navigator> m_navigator;
-    std::unique_ptr<CollectionCommands> m_collections;
-    std::unique_ptr<SlideShowCommand> m_slideShow;
     CBitmapButton* m_pForward = nullptr;
     CBitmapButton* m_pBack = nullptr;
-    std::function<void()> m_saveBookmark;
 };

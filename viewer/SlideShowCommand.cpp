@@ -1,16 +1,13 @@
 #include "SlideShowCommand.h"
 
-#include "AppProfile.h"
-#include "CMainFrame.h"
 #include "CSlideShowDlg.h"
-#include "CquelbyView.h"
+#include "ViewerSettings.h"
+#include "Viewing.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 
 namespace {
-constexpr int kDefaultViewTime = 5;
-
 // What a person does with the mouse, the keys, a pen or a finger.
 bool IsUserInput(QEvent::Type type) {
     switch (type) {
@@ -46,49 +43,33 @@ bool IsUserInput(QEvent::Type type) {
 }
 } // namespace
 
-SlideShowCommand::SlideShowCommand(CquelbyView& view)
-    : m_view(view),
-      m_show(SlideShow::Host{[&view] { view.Nav().StepForward(); }, [&view] { view.update(); }}) {}
+SlideShowCommand::SlideShowCommand(Viewing& viewing)
+    : m_viewing(viewing), m_show(SlideShow::Host{[&viewing] { viewing.StepForward(); },
+                                                 [&viewing] { viewing.Refresh(); }}) {}
 
 SlideShowCommand::~SlideShowCommand() {
     if (m_filtering)
         qApp->removeEventFilter(this);
 }
 
-CMainFrame* SlideShowCommand::Frame() const {
-    return qobject_cast<CMainFrame*>(m_view.window());
-}
-
 void SlideShowCommand::Run() {
     if (IsRunning())
         return;
-    ViewState& s = m_view.State();
-    s.m_bSlideShow = 1;
     CSlideShowDlg dialog;
-    const Profile profile = AppProfile();
-    dialog.m_nViewTime =
-        profile.GetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), kDefaultViewTime);
-    dialog.m_nFullScreen = profile.GetInt(QStringLiteral("cdrom"), QStringLiteral("check"), 0);
-    if (dialog.DoModal() != IDOK) {
-        s.m_bSlideShow = 0;
+    const Profile profile = Profile::App();
+    dialog.m_nViewTime = viewersettings::ReadViewTime(profile);
+    dialog.m_nFullScreen = viewersettings::ReadFullScreen(profile);
+    if (dialog.DoModal() != IDOK)
         return;
-    }
-    m_view.ShowSlideShowBackButton(true);
-    if (dialog.m_nFullScreen != 0)
-        s.m_bFullScreen = 1;
-    if (s.m_bFullScreen == 1) {
-        if (CMainFrame* frame = Frame())
-            frame->ShowMaximised();
-        m_view.update();
-    }
-    m_view.Collections().Browse();
-    if (s.m_bSlideShow == 0) {
-        Restore();
+    m_viewing.BeginSlideShow(dialog.m_nFullScreen != 0);
+    // A cancelled wizard ends the show before it runs.
+    if (!m_viewing.Browse()) {
+        m_viewing.EndSlideShow();
         return;
     }
     qApp->installEventFilter(this);
     m_filtering = true;
-    m_show.Start(SlideShow::PeriodMs(dialog.m_nTakenViewTime, s.IsDiagnostic()));
+    m_show.Start(SlideShow::PeriodMs(dialog.m_nTakenViewTime, m_viewing.State().IsDiagnostic()));
 }
 
 void SlideShowCommand::End() {
@@ -97,20 +78,8 @@ void SlideShowCommand::End() {
     m_show.Stop();
     qApp->removeEventFilter(this);
     m_filtering = false;
-    Restore();
+    m_viewing.EndSlideShow();
     emit Ended();
-}
-
-void SlideShowCommand::Restore() {
-    ViewState& s = m_view.State();
-    if (s.m_bFullScreen == 1) {
-        if (CMainFrame* frame = Frame())
-            frame->ShowNormalSize();
-    }
-    s.m_bSlideShow = 0;
-    s.m_bFullScreen = 0;
-    m_view.ShowSlideShowBackButton(false);
-    m_view.update();
 }
 
 bool SlideShowCommand::eventFilter(QObject* watched, QEvent* event) {

@@ -14,7 +14,7 @@ namespace viewtitles {
 QString DocumentTitle(const ViewState& state) {
     if (state.IsCoverShown())
         return QString::fromLatin1(ViewState::kCoverName);
-    const ViewMode mode = state.m_nMode;
+    const ViewMode mode = state.m_selection.mode;
     if (mode != ViewMode::all && mode != ViewMode::category && mode != ViewMode::favourites)
         return state.m_strCurrentName;
     QString page = state.m_strPage;
@@ -27,10 +27,10 @@ QString DocumentTitle(const ViewState& state) {
 }
 
 void UpdateCaptionTexts(ViewState& state) {
-    if (state.m_nCurrentTreasury == 1) {
-        state.m_strCaptionName = state.m_nMode == ViewMode::favourites
-                                     ? state.Favourite(state.m_nImageCounter)
-                                     : CatalogueNameString(state.m_nImageCounter);
+    if (state.m_selection.currentTreasury == 1) {
+        state.m_strCaptionName = state.m_selection.mode == ViewMode::favourites
+                                     ? state.Favourite(state.m_selection.imageCounter)
+                                     : CatalogueNameString(state.m_selection.imageCounter);
     }
     state.m_strTreasury = QStringLiteral("Treasury: ") + TreasuryText(state.m_strCaptionName);
     state.m_strPage = QStringLiteral("Page: ") + PageText(state.m_strCaptionName);

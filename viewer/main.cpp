@@ -1,6 +1,6 @@
 #include "CquelbyApp.h"
 #include "NoDisplayGuard.h"
-#include "ViewerIds.h"
+#include "Profile.h"
 
 #include <QApplication>
 #include <optional>
@@ -11,9 +11,7 @@ int main(int argc, char** argv) {
                                                        "display (set DISPLAY or WAYLAND_DISPLAY)"));
     QApplication application(argc, argv);
     guard.reset();
-    // The profile's root and key, and the caption of message boxes.
-    QApplication::setOrganizationName(QString::fromLatin1(ids::kRegistryKey));
-    QApplication::setApplicationName(QString::fromLatin1(ids::kAppTitle));
+    Profile::NameApplication();
     CquelbyApp app;
     app.InitInstance(QApplication::arguments().mid(1));
     const int status = QApplication::exec();

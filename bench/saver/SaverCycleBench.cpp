@@ -11,7 +11,7 @@
 #include "CScreenSaverApp.h"
 #include "MainWindow.h"
 #include "PrivateProfile.h"
-#include "SaverIds.h"
+#include "Profile.h"
 #include "SaverSettings.h"
 
 #include <QApplication>
@@ -157,8 +157,7 @@ BENCHMARK(FiveHundredTurns)->Iterations(1)->UseRealTime()->Unit(benchmark::kSeco
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QString::fromLatin1(saverids::kRegistryKey));
-    QApplication::setApplicationName(QString::fromLatin1(saverids::kAppTitle));
+    Profile::NameApplication();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

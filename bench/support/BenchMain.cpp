@@ -1,6 +1,6 @@
 // The main of the viewer's benchmarks: an offscreen application named as the
 // viewer names itself, with a profile and test.ini of the benchmark's own.
-#include "ViewerIds.h"
+#include "Profile.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -12,8 +12,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QString::fromLatin1(ids::kRegistryKey));
-    QApplication::setApplicationName(QString::fromLatin1(ids::kAppTitle));
+    Profile::NameApplication();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

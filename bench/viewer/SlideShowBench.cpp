@@ -68,8 +68,7 @@ Figures RunShow(bool diagnostic, int viewTime, int steps, int waitMarkMs) {
     CDialog::SetModalHook([viewTime](CDialog& dialog) { Answer(dialog, viewTime); });
     CquelbyApp app;
     app.InitInstance({});
-    CquelbyView& view = *app.View();
-    SlideShowCommand& command = view.SlideShows();
+    SlideShowCommand& command = app.SlideShows();
     Figures figures;
     QElapsedTimer clock;
     const auto now = [&clock] { return Sample{double(clock.nsecsElapsed()) / 1e6, CpuMs()}; };

@@ -9,6 +9,7 @@
 #include "CquelbyView.h"
 #include "Drives.h"
 #include "MessageBox.h"
+#include "Viewing.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -54,7 +55,7 @@ void TourLaps(benchmark::State& state) {
         for (int i = 0; i < 743; ++i) {
             QElapsedTimer timer;
             timer.start();
-            view.Nav().StepForward();
+            app.Model().StepForward();
             QPainter painter(&canvas);
             view.OnDraw(painter, false);
             steps.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
@@ -63,7 +64,7 @@ void TourLaps(benchmark::State& state) {
         std::sort(steps.begin(), steps.end());
         std::fprintf(stderr, "lap %d: median %.3f ms, worst %.3f ms, VmHWM %ld kB, position %d\n",
                      lap, steps[steps.size() / 2], steps.back(), PeakResidentKb(),
-                     view.State().m_nImageCounter);
+                     app.Model().State().m_selection.imageCounter);
         allSteps.insert(allSteps.end(), steps.begin(), steps.end());
         state.counters["VmHWM_kB_lap" + std::to_string(lap)] =
             static_cast<double>(PeakResidentKb());

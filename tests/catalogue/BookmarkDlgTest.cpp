@@ -20,7 +20,7 @@ const QString kOverwrite = QStringLiteral("A Bookmark with this name alredy exis
 class BookmarkDialogs : public ::testing::Test {
 protected:
     void Save(const QString& name) {
-        ASSERT_EQ(store.Save(name, Bookmark{}), BookmarkStore::SaveResult::saved);
+        ASSERT_EQ(store.Save(name, BookmarkStore::kMissing), BookmarkStore::SaveResult::saved);
     }
 
     TempEnvironment env;

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-Bookmark Sample(int seed) {
-    Bookmark bookmark;
+Selection Sample(int seed) {
+    Selection bookmark = BookmarkStore::kMissing;
     bookmark.mode = seed % 2 ? ViewMode::category : ViewMode::favourites;
     bookmark.currentTreasury = seed;
     bookmark.imageCounter = 100 + seed;
@@ -48,7 +48,7 @@ TEST_F(BookmarkStoreTest, SaveListsTheNameOnceAndWritesItsValues) {
 }
 
 TEST_F(BookmarkStoreTest, LoadGivesTheValuesAsStored) {
-    Bookmark odd;
+    Selection odd = BookmarkStore::kMissing;
     odd.mode = static_cast<ViewMode>(42);
     odd.currentTreasury = -3;
     odd.imageCounter = 2147483647;
@@ -61,7 +61,7 @@ TEST_F(BookmarkStoreTest, LoadGivesTheValuesAsStored) {
 }
 
 TEST_F(BookmarkStoreTest, MissingValuesLoadAsTheStartingView) {
-    const Bookmark none = store.Load("never saved");
+    const Selection none = store.Load("never saved");
     EXPECT_EQ(none.mode, ViewMode::all);
     EXPECT_EQ(none.currentTreasury, 1);
     EXPECT_EQ(none.imageCounter, 0);
@@ -71,7 +71,7 @@ TEST_F(BookmarkStoreTest, MissingValuesLoadAsTheStartingView) {
     EXPECT_EQ(none.categoryShort, QString("AL"));
 
     PutProfileText(profile, "[part]\nmode=5\nimageMax=lots\ncategoryShort=\n");
-    Bookmark part = none;
+    Selection part = none;
     part.mode = ViewMode::favourites;
     part.categoryShort = "";
     EXPECT_EQ(store.Load("part"), part);
@@ -140,7 +140,7 @@ TEST_F(BookmarkStoreTest, TheProgramsOwnSectionsAreNeverABookmarks) {
 }
 
 TEST_F(BookmarkStoreTest, ValuesWithCommasReadBackAsWritten) {
-    Bookmark bookmark = Sample(3);
+    Selection bookmark = Sample(3);
     bookmark.categoryShort = "A,N";
     ASSERT_EQ(store.Save("one, two", bookmark), BookmarkStore::SaveResult::saved);
     EXPECT_EQ(store.Names(), QStringList({"one, two"}));

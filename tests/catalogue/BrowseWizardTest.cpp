@@ -28,7 +28,7 @@ protected:
 TEST_P(BrowseWizard, BannerFollowsTheDisplayAndDoesNothingWhenClicked) {
     const BannerCase& c = GetParam();
     ASSERT_EQ(favourites.Add(QStringLiteral("1T005HI1.BMP")), FavouriteStore::AddResult::added);
-    ASSERT_EQ(bookmarks.Save(QStringLiteral("Monday"), Bookmark{}),
+    ASSERT_EQ(bookmarks.Save(QStringLiteral("Monday"), BookmarkStore::kMissing),
               BookmarkStore::SaveResult::saved);
     CBrowseWizard wizard(favourites, bookmarks, 1, c.lowColour);
     QString text;

@@ -62,7 +62,7 @@ TEST_P(HandEditedStoreTest, ReadsAndStepsFinishWithoutHarm) {
 
     EXPECT_EQ(bookmarks.Total(), edited.bookmarkTotal);
     EXPECT_EQ(bookmarks.Names(), edited.bookmarkNames);
-    Bookmark bookmark;
+    Selection bookmark = BookmarkStore::kMissing;
     bookmark.imageCounter = 12;
     EXPECT_EQ(bookmarks.Save("new", bookmark) == BookmarkStore::SaveResult::saved, edited.saved);
     EXPECT_EQ(bookmarks.Exists("new"), edited.saved);

@@ -16,7 +16,7 @@ using AddResult = FavouriteStore::AddResult;
 struct Model {
     QStringList favourites;
     QStringList bookmarks;
-    QMap<QString, Bookmark> values;
+    QMap<QString, Selection> values;
 };
 
 const QStringList kFavouritePool = {"1T005HI1.BMP", "1T006HI1.BMP", "2T101AN2.BMP",
@@ -38,7 +38,7 @@ protected:
                   listed ? std::optional<int>(model.favourites.size()) : std::nullopt);
     }
     void SaveBookmark(const QString& name, int step) {
-        Bookmark bookmark;
+        Selection bookmark = BookmarkStore::kMissing;
         bookmark.imageCounter = step;
         bookmark.categoryShort = QString::number(step);
         EXPECT_EQ(bookmarks.Save(name, bookmark), BookmarkStore::SaveResult::saved);

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         if (kind == QLatin1String("fav")) {
             done = favourites.Add(name) == FavouriteStore::AddResult::added;
         } else if (kind == QLatin1String("bookmark")) {
-            Bookmark bookmark;
+            Selection bookmark = BookmarkStore::kMissing;
             bookmark.imageCounter = i;
             done = bookmarks.Save(name, bookmark) == BookmarkStore::SaveResult::saved;
         }

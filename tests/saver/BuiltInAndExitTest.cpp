@@ -14,6 +14,7 @@
 namespace {
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
 class WithoutCd : public ::testing::Test, public SaverFixture {
 protected:

@@ -13,6 +13,7 @@
 namespace {
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
 class Cycle : public ::testing::Test, public SaverFixture {};
 

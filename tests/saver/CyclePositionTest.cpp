@@ -8,10 +8,9 @@
 
 namespace {
 
-SaverSelection Stored(int mode, int counter, int max = 743, const char* code = "AF",
-                      int treasury = 1) {
-    SaverSelection s;
-    s.mode = mode;
+Selection Stored(int mode, int counter, int max = 743, const char* code = "AF", int treasury = 1) {
+    Selection s;
+    s.mode = static_cast<ViewMode>(mode);
     s.currentTreasury = treasury;
     s.treasury1 = 1;
     s.imageCounter = counter;
@@ -27,7 +26,7 @@ QString Name(int position) {
 
 struct StepCase {
     const char* name;
-    SaverSelection stored;
+    Selection stored;
     QStringList favourites;
     // The names of the first turns, and where the last of them leaves the position.
     QStringList names;

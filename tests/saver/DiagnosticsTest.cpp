@@ -15,6 +15,7 @@
 namespace {
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
 const QString kFirst = QStringLiteral("1T005HI1.BMP");
 const QString kFirstPath = QStringLiteral("E:\\quelby\\images\\t1\\1T005HI1.BMP");

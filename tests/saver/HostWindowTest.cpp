@@ -16,6 +16,7 @@
 namespace {
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
 // A virtual X server of the test's own, and a window on it as a screen-saver
 // host makes one for its display mode.

@@ -10,6 +10,7 @@
 namespace {
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
 class SaverProgram : public ::testing::Test, public SaverFixture {
 protected:

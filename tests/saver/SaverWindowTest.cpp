@@ -16,6 +16,7 @@
 namespace {
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
 class SaverWindow : public ::testing::Test, public SaverFixture {
 protected:

@@ -6,16 +6,17 @@
 namespace {
 
 using namespace saverkeys;
+using namespace selectionkeys;
 
 TEST(SaverSettings, WrittenValuesReadBackAndAnEmptyCodeStaysEmpty) {
     TempEnvironment env;
     Profile profile = Profile::App();
-    SaverSelection s;
-    s.mode = 5;
+    Selection s;
+    s.mode = ViewMode::favourites;
     s.imageMax = 12;
     WriteSettings(profile, ChoiceWrites(s));
-    const SaverSelection read = ReadSelection(profile);
-    EXPECT_EQ(read.mode, 5);
+    const Selection read = ReadSelection(profile);
+    EXPECT_EQ(read.mode, ViewMode::favourites);
     EXPECT_EQ(read.imageMax, 12);
     EXPECT_EQ(read.currentTreasury, 0);
     EXPECT_EQ(read.category, 0);

@@ -1,4 +1,5 @@
 #include "DialogScript.h"
+#include "Profile.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -19,8 +20,7 @@ int main(int argc, char** argv) {
     qunsetenv("XDG_CURRENT_DESKTOP");
     QApplication app(argc, argv);
     // As the programs' mains name them: the profile and the message boxes' caption.
-    QApplication::setOrganizationName(QStringLiteral("Vanto Corp"));
-    QApplication::setApplicationName(QStringLiteral("Quelby"));
+    Profile::NameApplication();
     ::testing::InitGoogleTest(&argc, argv);
     InstallUnexpectedUiGuards();
     return RUN_ALL_TESTS();

@@ -1,4 +1,3 @@
-#include "AppProfile.h"
 #include "BookmarkStore.h"
 #include "CBookmarkListDlg.h"
 #include "CBookmarkNameDlg.h"
@@ -10,10 +9,12 @@
 #include "CquelbyApp.h"
 #include "CquelbyView.h"
 #include "FavouriteStore.h"
+#include "Profile.h"
 #include "TempEnvironment.h"
 #include "TestDisc.h"
 #include "ViewerIds.h"
 #include "ViewerTestSupport.h"
+#include "Viewing.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,7 +69,7 @@ protected:
         for (int i = 0; i < steps; ++i)
             Run(ID_FORWARD);
     }
-    ViewState& S() { return app.View()->State(); }
+    const ViewState& S() { return app.Model().State(); }
     QString Shown() { return S().m_strCurrentName; }
     static QString Name(int position) { return CatalogueNameString(position); }
 
@@ -83,7 +84,6 @@ protected:
 
 TEST_F(Collections, WizardShowsAllCartoonsOrACategory) {
     Forward(3);
-    S().m_nMode = ViewMode::favourites; // as if paging through favourites
     bool favouriteOffered = true, bookmarkOffered = true;
     {
         DialogSequence dialogs({{W::kTemplateId, [&](CDialog& d) {
@@ -95,40 +95,38 @@ TEST_F(Collections, WizardShowsAllCartoonsOrACategory) {
     }
     EXPECT_FALSE(favouriteOffered);
     EXPECT_FALSE(bookmarkOffered);
-    EXPECT_EQ(S().m_nMode, ViewMode::all);
-    EXPECT_EQ(S().m_nImageMax, 743);
+    EXPECT_EQ(S().m_selection.mode, ViewMode::all);
+    EXPECT_EQ(S().m_selection.imageMax, 743);
     EXPECT_EQ(Shown(), Name(1));
     {
         DialogSequence dialogs({InWizard(W::kCategoryId), InCategories(1020)});
         Run(ID_BROWSE);
     }
-    EXPECT_EQ(S().m_nMode, ViewMode::category);
-    EXPECT_EQ(S().m_strCategoryShort, QStringLiteral("WO"));
-    EXPECT_EQ(S().m_nImageCounter, 5);
+    EXPECT_EQ(S().m_selection.mode, ViewMode::category);
+    EXPECT_EQ(S().m_selection.categoryShort, QStringLiteral("WO"));
+    EXPECT_EQ(S().m_selection.imageCounter, 5);
     EXPECT_EQ(Shown(), QStringLiteral("1T008WO1.BMP"));
     Run(ID_BACK); // wraps to the last Work cartoon
     EXPECT_EQ(Shown(), QStringLiteral("1T206WO1.BMP"));
-    EXPECT_EQ(S().m_nImageCounter, 741);
+    EXPECT_EQ(S().m_selection.imageCounter, 741);
 }
 
 TEST_F(Collections, BackAndCancelLeaveTheListAsItWas) {
     Forward(3);
-    S().m_bSlideShow = 1;
     {
         DialogSequence dialogs(
             {InWizard(W::kCategoryId), Cancel(CCategoryDlg::kTemplateId), Cancel(W::kTemplateId)});
-        Run(ID_BROWSE);
+        EXPECT_FALSE(app.Model().Browse());
     }
-    EXPECT_EQ(S().m_nMode, ViewMode::all);
-    EXPECT_EQ(S().m_nImageCounter, 3);
+    EXPECT_EQ(S().m_selection.mode, ViewMode::all);
+    EXPECT_EQ(S().m_selection.imageCounter, 3);
     EXPECT_EQ(Shown(), Name(3));
-    EXPECT_EQ(S().m_bSlideShow, 0);
 }
 
 TEST_F(Collections, FavouritesAreAddedPagedAndRemovedToTheLast) {
     EXPECT_FALSE(app.Frame()->Router().State(ID_ADD_FAVORITE).enabled); // the cover
     for (int position : {1, 3, 4}) {
-        Forward(position - S().m_nImageCounter);
+        Forward(position - S().m_selection.imageCounter);
         Run(ID_ADD_FAVORITE);
     }
     Run(ID_ADD_FAVORITE);
@@ -141,10 +139,10 @@ TEST_F(Collections, FavouritesAreAddedPagedAndRemovedToTheLast) {
     EXPECT_EQ(Shown(), Name(1));
     Forward();
     Run(ID_REMOVE_FAVORITE); // the one that followed takes its place
-    EXPECT_EQ(S().m_nImageCounter, 2);
+    EXPECT_EQ(S().m_selection.imageCounter, 2);
     EXPECT_EQ(Shown(), Name(4));
     Run(ID_REMOVE_FAVORITE); // the last: the step wraps to the first
-    EXPECT_EQ(S().m_nImageCounter, 1);
+    EXPECT_EQ(S().m_selection.imageCounter, 1);
     EXPECT_EQ(Shown(), Name(1));
     bool favouriteOffered = true;
     {
@@ -157,7 +155,7 @@ TEST_F(Collections, FavouritesAreAddedPagedAndRemovedToTheLast) {
     EXPECT_EQ(messages.Texts().last(), QStringLiteral("No Cartoons Left In Favorite Category"));
     EXPECT_FALSE(favouriteOffered);
     EXPECT_TRUE(S().IsCoverShown());
-    EXPECT_EQ(S().m_nMode, ViewMode::all);
+    EXPECT_EQ(S().m_selection.mode, ViewMode::all);
     Forward();
     EXPECT_EQ(Shown(), Name(2));
 }
@@ -168,7 +166,7 @@ TEST_F(Collections, SettingsThatCannotBeWrittenAreSaidOnceByEachCommand) {
     Forward();
     Run(ID_ADD_FAVORITE);
     Forward();
-    const QString path = AppProfile().FilePath();
+    const QString path = Profile::App().FilePath();
     const auto bytes = [&path] {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -212,7 +210,7 @@ TEST_F(Collections, ABookmarkReopensItsListAndIsOfferedAtExit) {
         Run(ID_BROWSE);
         Run(ID_BROWSE);
     }
-    EXPECT_EQ(S().m_nMode, ViewMode::category);
+    EXPECT_EQ(S().m_selection.mode, ViewMode::category);
     EXPECT_EQ(Shown(), QStringLiteral("1T008WO1.BMP"));
     Forward(); // on within the category
     EXPECT_EQ(Shown(), QStringLiteral("1T008WO2.BMP"));
@@ -229,12 +227,13 @@ TEST_F(Collections, ABookmarkReopensItsListAndIsOfferedAtExit) {
 }
 
 TEST_F(Collections, ACancelledListOfBookmarksBringsTheWizardBack) {
-    ASSERT_EQ(bookmarks.Save(QStringLiteral("Zed"), Bookmark{}), BookmarkStore::SaveResult::saved);
+    ASSERT_EQ(bookmarks.Save(QStringLiteral("Zed"), BookmarkStore::kMissing),
+              BookmarkStore::SaveResult::saved);
     Forward(2);
     DialogSequence dialogs(
         {InWizard(W::kBookmarkId), Cancel(CBookmarkListDlg::kTemplateId), Cancel(W::kTemplateId)});
     Run(ID_BROWSE);
-    EXPECT_EQ(S().m_nMode, ViewMode::all);
+    EXPECT_EQ(S().m_selection.mode, ViewMode::all);
     EXPECT_EQ(Shown(), Name(2));
 }
 
@@ -258,16 +257,16 @@ TEST_P(HandEditedBookmark, OpensWhereItCan) {
     const EditedCase& c = GetParam();
     for (int i = 1; i <= c.favourites; ++i)
         ASSERT_EQ(favourites.Add(Name(i)), FavouriteStore::AddResult::added);
-    Bookmark edited{static_cast<ViewMode>(c.mode), c.treasury, 0, 1, c.last, 39,
-                    QString::fromLatin1(c.code)};
+    const Selection edited{static_cast<ViewMode>(c.mode), c.treasury, 1, 7, 0, c.last, 39,
+                           QString::fromLatin1(c.code)};
     ASSERT_EQ(bookmarks.Save(QStringLiteral("edited"), edited), BookmarkStore::SaveResult::saved);
     Profile::App().WriteString(QStringLiteral("edited"), QStringLiteral("imageCounter"),
                                QString::fromLatin1(c.position));
     DialogSequence dialogs({PickBookmark(QStringLiteral("edited"))});
     Run(ID_LOAD_BOOKMARK);
-    EXPECT_EQ(S().m_nMode, c.expectedMode);
-    EXPECT_EQ(S().m_nImageCounter, c.expectedPosition);
-    EXPECT_EQ(S().m_nCurrentTreasury, 1);
+    EXPECT_EQ(S().m_selection.mode, c.expectedMode);
+    EXPECT_EQ(S().m_selection.imageCounter, c.expectedPosition);
+    EXPECT_EQ(S().m_selection.currentTreasury, 1);
     EXPECT_FALSE(Shown().isEmpty());
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
@@ -331,10 +330,10 @@ TEST_F(Collections, MoreFavouritesThanTheListHoldsAreReadUpToIt) {
     DialogSequence dialogs({InWizard(W::kFavoriteId)});
     Run(ID_BROWSE);
     EXPECT_EQ(S().m_nFavTotal, kFavouriteListSize);
-    EXPECT_EQ(S().m_nImageMax, kFavouriteListSize);
+    EXPECT_EQ(S().m_selection.imageMax, kFavouriteListSize);
     EXPECT_EQ(S().m_favourites.size(), ViewState::kFavouritesCapacity);
     Run(ID_BACK);
-    EXPECT_EQ(S().m_nImageCounter, kFavouriteListSize);
+    EXPECT_EQ(S().m_selection.imageCounter, kFavouriteListSize);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "ViewTitles.h"
 #include "ViewerIds.h"
 #include "ViewerTestSupport.h"
+#include "Viewing.h"
 
 #include <QFile>
 #include <QImage>
@@ -38,7 +39,7 @@ class DocumentTitle : public ::testing::TestWithParam<TitleCase> {};
 
 TEST_P(DocumentTitle, FollowsTheCoverModeAndPageRules) {
     ViewState s;
-    s.m_nMode = static_cast<ViewMode>(GetParam().mode); // as read from a bookmark
+    s.m_selection.mode = static_cast<ViewMode>(GetParam().mode); // as read from a bookmark
     s.m_strCurrentName = QString::fromLatin1(GetParam().current);
     s.m_strTreasury = QStringLiteral("Treasury: 1");
     s.m_strPage = QString::fromLatin1(GetParam().page);
@@ -74,10 +75,10 @@ TEST(SaveName, TitleIsCutAtItsFirstBadCharacter) {
 
 class Document : public ::testing::Test {
 protected:
-    Document() : disc(env.Scratch() + QStringLiteral("/disc")) {
+    explicit Document(bool diagnostic = false) : disc(env.Scratch() + QStringLiteral("/disc")) {
         disc.AddCartoons(SomeCartoonNames());
         disc.Insert('D');
-        app.InitInstance({});
+        app.InitInstance(diagnostic ? QStringList{QStringLiteral("/d")} : QStringList{});
         previous = FileDialogs::SetHook(
             [this](bool saving, const QString& proposed, const QString& filter) {
                 asked.push_back(proposed);
@@ -221,16 +222,16 @@ TEST_F(Document, NewShowsTheCoverAgain) {
     app.View()->ForwardButton()->click();
     app.View()->ForwardButton()->click();
     Run(ID_FILE_NEW);
-    EXPECT_EQ(app.View()->State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
-    EXPECT_EQ(app.View()->State().m_nImageCounter, 2);
+    EXPECT_EQ(app.Model().State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
+    EXPECT_EQ(app.Model().State().m_selection.imageCounter, 2);
     app.View()->ForwardButton()->click();
-    EXPECT_EQ(app.View()->State().m_nImageCounter, 3);
+    EXPECT_EQ(app.Model().State().m_selection.imageCounter, 3);
 }
 
 TEST_F(Document, ThePictureIsPaintedCentredNearTheTopOnWhite) {
     app.View()->ForwardButton()->click();
     const QImage image = app.View()->grab().toImage();
-    const QString name = app.View()->State().m_strCurrentName;
+    const QString name = app.Model().State().m_strCurrentName;
     // Frame 680 wide, picture 40 x 30: x = (680 - 40) / 2 - 6 = 314, y = 1.
     const int seed = TestDisc::SeedOf(name);
     EXPECT_EQ(image.pixel(314, 1), qRgb(seed / 2, 255 - seed, seed));
@@ -242,13 +243,17 @@ TEST_F(Document, ThePictureIsPaintedCentredNearTheTopOnWhite) {
         QStringLiteral("Quelby: The 1st Treasury -    Treasury: 1   Page: 5                 "));
 }
 
-TEST_F(Document, APictureThatCannotBePaintedIsRecordedInDiagnosticMode) {
+class DiagnosticDocument : public Document {
+protected:
+    DiagnosticDocument() : Document(true) {}
+};
+
+TEST_F(DiagnosticDocument, APictureThatCannotBePaintedIsRecordedInDiagnosticMode) {
     // A header claiming far more pixels than the file holds.
     QByteArray bad = BmpFile(40, 30, 9);
     bad[18] = char(0x10);
     bad[19] = char(0x27);
     disc.AddCartoon(app.Document()->CatalogueEntry(1), bad);
-    app.View()->State().m_nDiagnostic = 1;
     app.View()->grab(); // the cover paints and sets its title
     app.View()->ForwardButton()->click();
     const QString record = QStringLiteral("1T005HI1.BMP");

@@ -49,7 +49,7 @@ TEST_P(FindCdTable, FindsTheFirstCdRomDriveWithTheExactLabel) {
     if (GetParam().found)
         EXPECT_EQ(cd.DriveLetter(), QLatin1Char(GetParam().letter));
     else
-        EXPECT_FALSE(cd.HasDriveLetter());
+        EXPECT_TRUE(cd.DriveLetter().isNull());
 }
 
 const QString kLabel = QStringLiteral("QUELBY_CDH");

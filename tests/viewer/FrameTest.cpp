@@ -1,12 +1,13 @@
-#include "AppProfile.h"
 #include "CAboutDlg.h"
 #include "CBitmapButton.h"
+#include "CBookmarkNameDlg.h"
 #include "CMainFrame.h"
 #include "ContextMenu.h"
 #include "CquelbyApp.h"
 #include "CquelbyDoc.h"
 #include "CquelbyView.h"
 #include "DeviceContext.h"
+#include "FavouriteStore.h"
 #include "HelpWindow.h"
 #include "MainMenu.h"
 #include "MainWindow.h"
@@ -16,6 +17,7 @@
 #include "TestDisc.h"
 #include "ViewerIds.h"
 #include "ViewerTestSupport.h"
+#include "Viewing.h"
 
 #include <QAction>
 #include <QApplication>
@@ -177,11 +179,7 @@ TEST_F(Frame, EveryCommandOfTheMenusDoesItsWork) {
 
 TEST_F(Frame, MenuStatesFollowTheCoverTheCartoonAndTheMode) {
     Start();
-    int ran = 0;
-    for (int id :
-         {ID_ADD_FAVORITE, ID_REMOVE_FAVORITE, ID_SAVE_BOOKMARK, ID_LOAD_BOOKMARK, ID_EDIT_COPY})
-        app->View()->SetCommandHandler(id, [&ran] { ++ran; });
-    ViewState& s = app->View()->State();
+    const ViewState& s = app->Model().State();
     // The cover.
     EXPECT_FALSE(Enabled(ID_ADD_FAVORITE));
     EXPECT_FALSE(Enabled(ID_SAVE_BOOKMARK));
@@ -194,31 +192,33 @@ TEST_F(Frame, MenuStatesFollowTheCoverTheCartoonAndTheMode) {
         EXPECT_TRUE(Enabled(id)) << id;
     // A cartoon.
     app->View()->ForwardButton()->click();
-    EXPECT_EQ(s.m_nImageCounter, 1);
+    EXPECT_EQ(s.m_selection.imageCounter, 1);
     EXPECT_TRUE(Enabled(ID_ADD_FAVORITE));
     EXPECT_TRUE(Enabled(ID_SAVE_BOOKMARK));
     EXPECT_FALSE(Enabled(ID_REMOVE_FAVORITE));
     // Favourites mode.
-    s.m_nMode = ViewMode::favourites;
+    ASSERT_EQ(FavouriteStore().Add(s.m_strCurrentName), FavouriteStore::AddResult::added);
+    app->Model().Show(Selection{ViewMode::favourites, 1, 1, 7, 1, 1, 21, QString()});
+    ASSERT_EQ(s.m_selection.mode, ViewMode::favourites);
     EXPECT_FALSE(Enabled(ID_ADD_FAVORITE));
     EXPECT_TRUE(Enabled(ID_REMOVE_FAVORITE));
     // A stored bookmark enables loading.
-    AppProfile().WriteInt(QStringLiteral("bookmark"), QStringLiteral("total"), 1);
+    Profile::App().WriteInt(QStringLiteral("bookmark"), QStringLiteral("total"), 1);
     EXPECT_TRUE(Enabled(ID_LOAD_BOOKMARK));
     // No picture: Copy and its keys do nothing.
     app->Document()->ReleasePicture();
     EXPECT_FALSE(Enabled(ID_EDIT_COPY));
     EXPECT_FALSE(app->Frame()->Router().Execute(ID_EDIT_COPY));
-    EXPECT_EQ(ran, 0);
 }
 
 TEST_F(Frame, BookmarkOnExitTogglesAndSurvivesTheNextStart) {
     Start();
     Action(ID_BOOKMARK_ON_EXIT)->trigger();
     EXPECT_FALSE(Action(ID_BOOKMARK_ON_EXIT)->isChecked());
-    EXPECT_EQ(app->View()->State().m_nSaveOnExit, 0);
+    EXPECT_EQ(app->Model().State().m_nSaveOnExit, 0);
+    app->Frame()->close();
     app.reset();
-    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"), 1), 0);
+    EXPECT_EQ(Profile::App().GetInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"), 1), 0);
     Start();
     EXPECT_FALSE(Action(ID_BOOKMARK_ON_EXIT)->isChecked());
     Action(ID_BOOKMARK_ON_EXIT)->trigger();
@@ -252,7 +252,7 @@ TEST_F(Frame, ButtonsSitByTheScreenRuleWithTheirBitmaps) {
     EXPECT_NE(forward->NormalImage(), forward->PressedImage());
     EXPECT_NE(forward->NormalImage(), back->NormalImage());
     back->click();
-    EXPECT_EQ(app->View()->State().m_nImageCounter, 743);
+    EXPECT_EQ(app->Model().State().m_selection.imageCounter, 743);
 }
 
 TEST_F(Frame, SmallLowColourScreenTakesTheOtherButtonsAndPlaces) {
@@ -262,7 +262,7 @@ TEST_F(Frame, SmallLowColourScreenTakesTheOtherButtonsAndPlaces) {
     EXPECT_EQ(app->View()->ForwardButton()->geometry(), QRect(590, 373, 39, 30));
     EXPECT_EQ(app->View()->ForwardButton()->WindowText(), QStringLiteral("bforwardu"));
     EXPECT_EQ(app->View()->BackButton()->WindowText(), QStringLiteral("bbacku"));
-    EXPECT_EQ(app->View()->State().m_bLowColour, 1);
+    EXPECT_EQ(app->Model().State().m_bLowColour, 1);
     EXPECT_NE(app->View()->ForwardButton()->NormalImage(),
               CBitmapButton::LoadResourceBitmap(BitmapResource(IDB_FORWARD_UP)));
 }
@@ -292,34 +292,37 @@ TEST_F(Frame, PaletteIsRealizedOnlyWithAMainWindow) {
 
 TEST_F(Frame, CloseRunsTheExitWorkOnceAndOnlyAfterAMove) {
     Start();
+    // The bookmark offered on exit: its name dialog, cancelled.
     int saves = 0;
-    app->View()->SetSaveBookmark([&saves] { ++saves; });
+    DialogScript script([&saves](CDialog& d) {
+        EXPECT_EQ(d.TemplateId(), CBookmarkNameDlg::kTemplateId);
+        ++saves;
+    });
     app->Frame()->close();
     EXPECT_EQ(saves, 0); // only the cover was shown
     app.reset();
     Start();
-    app->View()->SetSaveBookmark([&saves] { ++saves; });
     app->View()->ForwardButton()->click();
-    ASSERT_EQ(app->View()->State().m_bMoved, 1);
+    ASSERT_EQ(app->Model().State().m_bMoved, 1);
     Action(ID_APP_EXIT)->trigger();
     EXPECT_EQ(saves, 1);
     EXPECT_FALSE(app->Frame()->isVisible());
-    app->View()->OnExitWork(); // the second destroy message finds nothing to do
+    app->Model().ExitWork(); // the second destroy message finds nothing to do
     EXPECT_EQ(saves, 1);
 }
 
 TEST_F(Frame, AnAbortRunsNoExitWorkAndWritesNothing) {
     Start();
     int saves = 0;
-    app->View()->SetSaveBookmark([&saves] { ++saves; });
+    DialogScript script([&saves](CDialog&) { ++saves; });
     app->View()->ForwardButton()->click();
-    ASSERT_EQ(app->View()->State().m_bMoved, 1);
+    ASSERT_EQ(app->Model().State().m_bMoved, 1);
     TestDisc::InsertNothing(); // the CD is taken out and stays out
     AbortCatcher abort;
     EXPECT_THROW(app->Frame()->Router().Execute(ID_FORWARD), AbortCalled);
     EXPECT_EQ(app->Frame(), nullptr);
     EXPECT_EQ(saves, 0);
-    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"), -1), -1);
+    EXPECT_EQ(Profile::App().GetInt(QStringLiteral("cdrom"), QStringLiteral("saveonexit"), -1), -1);
 }
 
 TEST_F(Frame, HelpOpensTheProgramsOwnPages) {

@@ -11,6 +11,7 @@
 #include "TestDisc.h"
 #include "ViewerIds.h"
 #include "ViewerTestSupport.h"
+#include "Viewing.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -70,7 +71,7 @@ protected:
         for (int i = 0; i < steps; ++i)
             Run(ID_FORWARD);
     }
-    QString Shown() const { return app.View()->State().m_strCurrentName; }
+    QString Shown() const { return app.Model().State().m_strCurrentName; }
     QStringList PicturesSet() const {
         QStringList uris;
         for (const QStringList& call : tools.Calls(QStringLiteral("gsettings"))) {

@@ -1,4 +1,4 @@
-#include "AppProfile.h"
+#include "Profile.h"
 #include "SlideShowTestSupport.h"
 #include "UpDownControl.h"
 
@@ -25,8 +25,8 @@ class SlideShowEntry : public SlideShowRun, public ::testing::WithParamInterface
 
 TEST_P(SlideShowEntry, IsStoredOnlyWhenValid) {
     const EntryCase& c = GetParam();
-    AppProfile().WriteInt(QStringLiteral("cdrom"), QStringLiteral("delay"), 7);
-    AppProfile().WriteInt(QStringLiteral("cdrom"), QStringLiteral("check"), 0);
+    Profile::App().WriteInt(QStringLiteral("cdrom"), QStringLiteral("delay"), 7);
+    Profile::App().WriteInt(QStringLiteral("cdrom"), QStringLiteral("check"), 0);
     Start();
     bool openAfterOk = false, textSelected = false;
     std::vector<DialogSequence::Step> dialogs{{D::kTemplateId, [&](CDialog& d) {
@@ -48,9 +48,9 @@ TEST_P(SlideShowEntry, IsStoredOnlyWhenValid) {
               accepted ? QStringList() : QStringList{QString::fromLatin1(c.message)});
     EXPECT_EQ(openAfterOk, !accepted);
     EXPECT_EQ(textSelected, !accepted);
-    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), -1),
+    EXPECT_EQ(Profile::App().GetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), -1),
               accepted ? QByteArray(c.typed).trimmed().toInt() : 7);
-    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("check"), -1),
+    EXPECT_EQ(Profile::App().GetInt(QStringLiteral("cdrom"), QStringLiteral("check"), -1),
               accepted ? 1 : 0);
     EXPECT_EQ(S().m_bSlideShow, 0);
 }
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A hand-edited view time beyond two digits shows whole, and OK refuses it
 // as it refuses a typed one.
 TEST_F(SlideShowRun, AStoredViewTimeOutOfRangeShowsAsStoredAndIsRefused) {
-    AppProfile().WriteInt(QStringLiteral("cdrom"), QStringLiteral("delay"), 150);
+    Profile::App().WriteInt(QStringLiteral("cdrom"), QStringLiteral("delay"), 150);
     Start();
     QString shown;
     bool openAfterOk = false;
@@ -79,7 +79,7 @@ TEST_F(SlideShowRun, AStoredViewTimeOutOfRangeShowsAsStoredAndIsRefused) {
     EXPECT_TRUE(openAfterOk);
     EXPECT_EQ(messages.Texts(),
               QStringList{QStringLiteral("Please enter an integer between 1 and 99.")});
-    EXPECT_EQ(AppProfile().GetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), -1), 150);
+    EXPECT_EQ(Profile::App().GetInt(QStringLiteral("cdrom"), QStringLiteral("delay"), -1), 150);
 }
 
 TEST_F(SlideShowRun, TheDialogShowsTheStoredChoiceAndKeepsToTwoDigitsFromOneTo99) {

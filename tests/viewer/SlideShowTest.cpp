@@ -97,14 +97,14 @@ TEST_F(SlideShowRun, RunsWithTheShowBackButtonUntilEscapeAndPagingGoesOnFromTher
     EXPECT_EQ(messages.Texts(),
               QStringList{QStringLiteral("Unable to open file, check CDROM drive")});
     EXPECT_EQ(shown.value(2), CatalogueNameString(4));
-    const int reached = S().m_nImageCounter;
+    const int reached = S().m_selection.imageCounter;
     EXPECT_EQ(S().m_bSlideShow, 0);
     EXPECT_EQ(Back().NormalImage(), Bitmap(IDB_BACK_UP));
     EXPECT_EQ(Back().PressedImage(), Bitmap(IDB_BACK_DOWN));
     EXPECT_EQ(Back().size(), QSize(39, 30));
     QTest::qWait(300); // no further step comes
     app.View()->ForwardButton()->click();
-    EXPECT_EQ(S().m_nImageCounter, reached + 1);
+    EXPECT_EQ(S().m_selection.imageCounter, reached + 1);
 }
 
 TEST_F(SlideShowRun, OnlyEscapeAndPaintingReachTheWindowWhileTheShowRuns) {
@@ -143,11 +143,11 @@ TEST_F(SlideShowRun, OnlyEscapeAndPaintingReachTheWindowWhileTheShowRuns) {
     PressEscape();
     QCoreApplication::processEvents();
     // Nothing was queued to run after the show.
-    EXPECT_EQ(S().m_nImageCounter, 1);
+    EXPECT_EQ(S().m_selection.imageCounter, 1);
     EXPECT_EQ(printed + menus, 0);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     QTest::mouseClick(app.View()->ForwardButton(), Qt::LeftButton);
-    EXPECT_EQ(S().m_nImageCounter, 2);
+    EXPECT_EQ(S().m_selection.imageCounter, 2);
     viewprinting::SetDialogHook(oldPrint);
     ContextMenu::SetHook(oldMenu);
 }

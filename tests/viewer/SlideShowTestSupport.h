@@ -12,6 +12,7 @@
 #include "TestDisc.h"
 #include "ViewerIds.h"
 #include "ViewerTestSupport.h"
+#include "Viewing.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -81,8 +82,8 @@ protected:
     }
     void PressEscape() { QTest::keyClick(app.View(), Qt::Key_Escape); }
 
-    SlideShowCommand& Command() { return app.View()->SlideShows(); }
-    ViewState& S() { return app.View()->State(); }
+    SlideShowCommand& Command() { return app.SlideShows(); }
+    const ViewState& S() { return app.Model().State(); }
     CBitmapButton& Back() { return *app.View()->BackButton(); }
     static QImage Bitmap(int id) {
         return CBitmapButton::LoadResourceBitmap(ids::BitmapResource(id));

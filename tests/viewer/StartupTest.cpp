@@ -1,4 +1,3 @@
-#include "AppProfile.h"
 #include "CMainFrame.h"
 #include "CquelbyApp.h"
 #include "CquelbyDoc.h"
@@ -9,6 +8,7 @@
 #include "TempEnvironment.h"
 #include "TestDisc.h"
 #include "ViewerTestSupport.h"
+#include "Viewing.h"
 
 #include <QApplication>
 #include <QFile>
@@ -55,7 +55,7 @@ TEST_F(Startup, WithoutTheCdAsksOnceThenEndsAbnormallyWritingNothing) {
     EXPECT_EQ(messages.Messages()[1].type, unsigned(MB_OK | MB_ICONSTOP));
     for (const MessageRecorder::Message& m : messages.Messages())
         EXPECT_EQ(m.caption, QStringLiteral("Quelby"));
-    EXPECT_FALSE(QFile::exists(AppProfile().FilePath()));
+    EXPECT_FALSE(QFile::exists(Profile::App().FilePath()));
     EXPECT_FALSE(QFile::exists(TestIni()));
 }
 
@@ -82,8 +82,8 @@ TEST_F(Startup, CdInsertedWhileTheFirstMessageIsOpenLetsStartUpGoOn) {
     EXPECT_EQ(messages.Texts(), QStringList{kInsert});
     ASSERT_NE(app.Frame(), nullptr);
     EXPECT_TRUE(app.Frame()->isVisible());
-    EXPECT_EQ(app.View()->Nav().Cd().DriveLetter(), QLatin1Char('E'));
-    EXPECT_EQ(app.View()->State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
+    EXPECT_EQ(app.Model().Cd().DriveLetter(), QLatin1Char('E'));
+    EXPECT_EQ(app.Model().State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
 }
 
 TEST_F(Startup, WithTheCdTheWindowOpensWithItsTitleAndTheCover) {
@@ -117,7 +117,7 @@ TEST_P(DiagnosticSwitch, OnlyASlashAndLowerCaseDStartTheCommandLine) {
     ASSERT_TRUE(app.InitInstance(GetParam().arguments));
     const int test = privateprofile::GetInt(QStringLiteral("quelby"), QStringLiteral("test"), 0);
     EXPECT_EQ(test, GetParam().diagnostic ? 1 : 0);
-    EXPECT_EQ(app.View()->State().IsDiagnostic(), GetParam().diagnostic);
+    EXPECT_EQ(app.Model().State().IsDiagnostic(), GetParam().diagnostic);
     // The search of the start-up records the drive only in diagnostic mode.
     const QString last = privateprofile::GetString(QStringLiteral("quelby"),
                                                    QStringLiteral("lastdriveletter"), QString());
@@ -148,7 +148,7 @@ TEST_F(Startup, DiagnosticModeStaysOnForLaterRuns) {
     }
     CquelbyApp second;
     second.InitInstance({});
-    EXPECT_TRUE(second.View()->State().IsDiagnostic());
+    EXPECT_TRUE(second.Model().State().IsDiagnostic());
 }
 
 // Drives as the machine shows them, with a mount table of the test's own
@@ -189,7 +189,7 @@ TEST_F(MachineDrives, DiscsOnTheCommandLineAreSearchedAfterTheSwitch) {
         ASSERT_NO_THROW(app.InitInstance(arguments)) << arguments.join(' ').toStdString();
         const std::string errors = ::testing::internal::GetCapturedStderr();
         EXPECT_TRUE(messages.Messages().empty()) << messages.Texts().join('|').toStdString();
-        EXPECT_EQ(app.View()->State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
+        EXPECT_EQ(app.Model().State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
         EXPECT_TRUE(app.View()->Document().HasPicture()); // the cover, read from the disc given
         EXPECT_EQ(errors.find("missing.iso") != std::string::npos, arguments.contains(missing));
     }
@@ -209,8 +209,8 @@ TEST_F(MachineDrives, DiscMountedWhileTheViewerAsksIsFoundOnOk) {
     CquelbyApp app;
     ASSERT_NO_THROW(app.InitInstance({}));
     EXPECT_EQ(messages.Texts(), QStringList{kInsert});
-    app.View()->Nav().StepForward();
-    EXPECT_EQ(app.View()->State().m_strCurrentName, SomeCartoonNames().constFirst());
+    app.Model().StepForward();
+    EXPECT_EQ(app.Model().State().m_strCurrentName, SomeCartoonNames().constFirst());
     EXPECT_TRUE(app.View()->Document().HasPicture());
 }
 

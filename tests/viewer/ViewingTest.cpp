@@ -1,7 +1,8 @@
-#include "Navigator.h"
+#include "Viewing.h"
 
 #include "Catalogue.h"
 #include "CquelbyDoc.h"
+#include "FavouriteStore.h"
 #include "PrivateProfile.h"
 #include "TempEnvironment.h"
 #include "TestDisc.h"
@@ -17,14 +18,20 @@ const QString kNotFound = QStringLiteral("The Quelby CD was not Found\n\nProgram
 const QString kUnableToOpen = QStringLiteral("Unable to open file, check CDROM drive");
 const QString kUnableToLoad = QStringLiteral("Unable to load file, check CDROM drive");
 
+// Where a list stands, as a bookmark holds it.
+Selection At(ViewMode mode, int position, int last = 743, const char* code = "HI") {
+    return Selection{mode, 1, 1, 7, position, last, 21, QString::fromLatin1(code)};
+}
+
 class Navigation : public ::testing::Test {
 protected:
     Navigation() : disc(env.Scratch() + QStringLiteral("/disc")), nav(doc) {
         disc.AddCartoons(SomeCartoonNames());
         disc.Insert('D');
-        nav.SetHost({[this] { ++realized; }, [this] { ++repaints; }});
+        QObject::connect(&nav, &Viewing::PaletteChanged, [this] { ++realized; });
+        QObject::connect(&nav, &Viewing::PictureChanged, [this] { ++repaints; });
         nav.CheckCdAtStart();
-        nav.State().m_bLowColour = 0;
+        nav.SetLowColour(false);
     }
     ~Navigation() override { DriveTable::SetCurrent(DriveTable()); }
 
@@ -37,7 +44,7 @@ protected:
     }
     void ExpectShowing(int position) {
         const QString name = CatalogueNameString(position);
-        EXPECT_EQ(nav.State().m_nImageCounter, position);
+        EXPECT_EQ(nav.State().m_selection.imageCounter, position);
         EXPECT_EQ(nav.State().m_strCurrentName, name);
         EXPECT_EQ(nav.State().m_strCaptionName, name);
         EXPECT_EQ(ShownSeed(), TestDisc::SeedOf(name)) << name.toStdString();
@@ -53,14 +60,14 @@ protected:
     MessageRecorder messages;
     AbortCatcher abortCatcher;
     CquelbyDoc doc;
-    Navigator nav;
+    Viewing nav;
     int realized = 0;
     int repaints = 0;
 };
 
 TEST_F(Navigation, StartShowsTheCoverAndTakesNoPosition) {
     ShowCover();
-    EXPECT_EQ(nav.State().m_nImageCounter, 0);
+    EXPECT_EQ(nav.State().m_selection.imageCounter, 0);
     EXPECT_EQ(nav.State().m_bCover, 0);
     EXPECT_EQ(nav.State().m_bMoved, 0);
     EXPECT_EQ(ShownSeed(), 200); // splash24.bmp
@@ -75,7 +82,7 @@ TEST_F(Navigation, StartShowsTheCoverAndTakesNoPosition) {
 }
 
 TEST_F(Navigation, LowColourDisplayShowsTheEightBitCoverAndRealizesThePalette) {
-    nav.State().m_bLowColour = 1;
+    nav.SetLowColour(true);
     ShowCover();
     EXPECT_EQ(ShownSeed(), 201); // splash.bmp
     EXPECT_NE(doc.Palette(), nullptr);
@@ -96,36 +103,30 @@ TEST_F(Navigation, BackFromTheFirstWrapsToTheLastAndForwardWrapsBack) {
 
 TEST_F(Navigation, FavouritesRunRoundTheirOwnList) {
     ShowCover();
-    ViewState& s = nav.State();
+    const ViewState& s = nav.State();
     const QStringList favourites{CatalogueNameString(3), CatalogueNameString(743),
                                  CatalogueNameString(1)};
-    for (int i = 0; i < 3; ++i)
-        s.m_favourites[i + 1] = favourites[i];
-    s.m_nFavTotal = 3;
-    s.m_nImageMax = 3;
-    s.m_nMode = ViewMode::favourites;
-    s.m_nImageCounter = 0;
-    std::vector<int> seen;
-    for (int i = 0; i < 4; ++i) {
+    FavouriteStore store;
+    for (const QString& name : favourites)
+        ASSERT_EQ(store.Add(name), FavouriteStore::AddResult::added);
+    nav.Show(At(ViewMode::favourites, 3, 3));
+    std::vector<int> seen{s.m_selection.imageCounter};
+    for (int i = 0; i < 3; ++i) {
         nav.StepForward();
-        seen.push_back(s.m_nImageCounter);
-        EXPECT_EQ(s.m_strCurrentName, favourites[s.m_nImageCounter - 1]);
-        EXPECT_EQ(ShownSeed(), TestDisc::SeedOf(favourites[s.m_nImageCounter - 1]));
+        seen.push_back(s.m_selection.imageCounter);
+        EXPECT_EQ(s.m_strCurrentName, favourites[s.m_selection.imageCounter - 1]);
+        EXPECT_EQ(ShownSeed(), TestDisc::SeedOf(favourites[s.m_selection.imageCounter - 1]));
     }
     for (int i = 0; i < 4; ++i) {
         nav.StepBack();
-        seen.push_back(s.m_nImageCounter);
+        seen.push_back(s.m_selection.imageCounter);
     }
-    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 1, 3, 2, 1, 3}));
+    EXPECT_EQ(seen, (std::vector<int>{3, 1, 2, 3, 2, 1, 3, 2}));
 }
 
 TEST_F(Navigation, CategoryModeStopsOnMatchingNamesBothWays) {
     ShowCover();
-    ViewState& s = nav.State();
-    s.m_nMode = ViewMode::category;
-    s.m_strCategoryShort = QStringLiteral("HI");
-    s.m_nImageCounter = 0;
-    nav.StepForward();
+    nav.Show(At(ViewMode::category, 1));
     ExpectShowing(1); // "1T005HI1.BMP"
     const std::optional<int> next = FindInCategory(2, QStringView(u"HI"), WalkDirection::forward);
     ASSERT_TRUE(next.has_value());
@@ -138,36 +139,16 @@ TEST_F(Navigation, CategoryModeStopsOnMatchingNamesBothWays) {
     ExpectShowing(743); // "1T208HI1.BMP"
 }
 
-TEST_F(Navigation, ACategoryNoNameHoldsEndsWithinOneLap) {
-    ShowCover();
-    ViewState& s = nav.State();
-    s.m_nMode = ViewMode::category;
-    s.m_strCategoryShort = QStringLiteral("ZZ");
-    s.m_nImageCounter = 4;
-    nav.StepForward();
-    EXPECT_EQ(s.m_nImageCounter, 5);
-}
-
-TEST_F(Navigation, APositionOutsideTheListStartsAnewInsteadOfReadingPastIt) {
-    ShowCover();
-    nav.State().m_nImageCounter = 5000;
-    nav.StepBack();
-    ExpectShowing(743);
-    nav.State().m_nImageCounter = -7;
-    nav.StepForward();
-    ExpectShowing(1);
-}
-
 TEST_F(Navigation, OpenFailureWithTheCdPresentReportsAndChangesNothingElse) {
     ShowCover();
     nav.StepForward();
+    nav.Show(At(ViewMode::all, 10));
     const ViewState before = nav.State();
     const int repaintsBefore = repaints;
-    nav.State().m_nImageCounter = 10; // position 11 is not on the test disc
-    nav.StepForward();
+    nav.StepForward(); // position 11 is not on the test disc
     EXPECT_EQ(messages.Texts(), QStringList{kUnableToOpen});
     EXPECT_FALSE(doc.HasPicture());
-    EXPECT_EQ(nav.State().m_nImageCounter, 11);
+    EXPECT_EQ(nav.State().m_selection.imageCounter, 11);
     EXPECT_EQ(nav.State().m_strCaptionName, before.m_strCaptionName);
     EXPECT_EQ(nav.State().m_strPage, before.m_strPage);
     EXPECT_EQ(repaints, repaintsBefore);
@@ -266,9 +247,12 @@ TEST_F(Navigation, AFileThatIsNotABitmapShowsNothingAndSaysSoOnlyInDiagnosticMod
     EXPECT_FALSE(doc.HasPicture());
     EXPECT_EQ(nav.State().m_strCaptionName, CatalogueNameString(1));
     EXPECT_EQ(nav.State().m_bMoved, 1);
-    nav.State().m_nDiagnostic = 1;
-    nav.StepBack();
-    nav.StepForward();
+    privateprofile::WriteString(QStringLiteral("quelby"), QStringLiteral("test"),
+                                QStringLiteral("1"));
+    Viewing diagnostic(doc);
+    diagnostic.CheckCdAtStart();
+    diagnostic.StepForward(); // the cover
+    diagnostic.Show(At(ViewMode::all, 1));
     EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Load Failed")});
 }
 
@@ -277,12 +261,12 @@ TEST_F(Navigation, ACoverThatCannotBeOpenedIsTriedAgainOnePositionOn) {
     nav.StepForward();
     EXPECT_EQ(messages.Texts(), QStringList{kUnableToOpen});
     EXPECT_EQ(nav.State().m_bCover, 1);
-    EXPECT_EQ(nav.State().m_nImageCounter, 1);
+    EXPECT_EQ(nav.State().m_selection.imageCounter, 1);
     QFile::copy(disc.Root() + QStringLiteral("/quelby/images/col/splash.bmp"),
                 disc.Root() + QStringLiteral("/quelby/images/col/splash24.bmp"));
     nav.StepForward();
     EXPECT_EQ(nav.State().m_bCover, 0);
-    EXPECT_EQ(nav.State().m_nImageCounter, 1);
+    EXPECT_EQ(nav.State().m_selection.imageCounter, 1);
     nav.StepForward();
     ExpectShowing(2);
 }
