@@ -20,9 +20,6 @@ inline constexpr int IDC_ALL_CARTOONS = 102;
 inline constexpr int IDC_CATEGORY = 1034;
 inline constexpr int IDC_FAVORITE = 1036;
 
-// Dialog 152, the category.
-inline constexpr int IDD_CATEGORY = 152;
-
 // The built-in pictures, shown in this order while the CD is missing.
 inline constexpr int IDB_BUILT_IN_1 = 165;
 inline constexpr int IDB_BUILT_IN_2 = 166;

@@ -8,15 +8,9 @@ namespace ids {
 
 // Strings.
 inline constexpr int IDR_MAINFRAME = 128; // menu, accelerators, icon and document string
-inline constexpr int AFX_IDS_APP_TITLE = 57344;
-// The document template's string 128, its fields separated by '\n'.
-inline constexpr const char* kDocString = "Quelby: The 1st Treasury\n\nQuelby\nQuelby Files "
-                                          "(*.bmp)\n.BMP\nQuelby.Document\nQuelby Document";
 
 // Dialogs.
 inline constexpr int IDD_ABOUTBOX = 100;
-inline constexpr int IDD_SLIDE_SHOW = 155;
-inline constexpr int IDOK_BUTTON = 1;
 
 // Bitmaps of the buttons (normal, pressed; low-colour variants).
 inline constexpr int IDB_FORWARD_UP = 131;

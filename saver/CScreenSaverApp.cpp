@@ -1,7 +1,7 @@
 #include "CScreenSaverApp.h"
 
+#include "CCategoryDlg.h"
 #include "CFullScreenWnd.h"
-#include "CSaverCategoryDlg.h"
 #include "CSaverSetupDlg.h"
 #include "Categories.h"
 #include "FavouriteStore.h"
@@ -87,7 +87,7 @@ bool CScreenSaverApp::Configure(Profile& profile) {
             m_held.imageCounter = 0;
             return WriteSettings(profile, ChoiceWrites(m_held)) && saved;
         case CSaverSetupDlg::kModeCategory: {
-            CSaverCategoryDlg category;
+            CCategoryDlg category(CCategoryDlg::kSaverWidth);
             if (category.DoModal() == IDOK) {
                 m_held.category = category.m_nCategory;
                 SetCategoryCode(m_held.category, m_held.categoryShort);

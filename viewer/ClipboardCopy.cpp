@@ -1,52 +1,18 @@
 #include "ClipboardCopy.h"
 
+#include "CMemFile.h"
 #include "CquelbyDoc.h"
 #include "DibConvert.h"
 #include "DibFile.h"
 #include "DibRenderer.h"
-#include "File.h"
-#include "FileSource.h"
 #include "WaitCursor.h"
 
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <cstring>
 
 namespace clipboardcopy {
-namespace {
-
-// A file in memory that the writer fills.
-class GrowingSource final : public FileSource {
-public:
-    explicit GrowingSource(QByteArray& bytes) : m_bytes(bytes) {}
-    std::uint64_t Length() const override { return static_cast<std::uint64_t>(m_bytes.size()); }
-    std::uint64_t Position() const override { return m_position; }
-    void SetPosition(std::uint64_t position) override { m_position = position; }
-    std::uint32_t Read(void*, std::uint32_t) override { return 0; }
-    void Write(const void* buffer, std::uint32_t count) override {
-        const std::uint64_t end = m_position + count;
-        if (end > Length())
-            m_bytes.resize(static_cast<qsizetype>(end));
-        std::memcpy(m_bytes.data() + m_position, buffer, count);
-        m_position = end;
-    }
-    void Close() override {}
-
-private:
-    QByteArray& m_bytes;
-    std::uint64_t m_position = 0;
-};
-
-class MemoryOutFile : public CFile {
-public:
-    explicit MemoryOutFile(QByteArray& bytes) {
-        Attach(std::make_unique<GrowingSource>(bytes), QString());
-    }
-};
-
-} // namespace
 
 QImage PictureImage(HDIB& hDIB) {
     GlobalLockGuard lock(hDIB);
@@ -61,11 +27,10 @@ QByteArray BitmapFileBytes(HDIB& hDIB) {
     HDIB copy = CopyGlobalBlock(hDIB);
     if (HDIB widened = InfoHeaderCopy(copy))
         copy = std::move(widened);
-    QByteArray bytes;
-    MemoryOutFile file(bytes);
+    CMemFile file;
     if (!copy || !WriteBitmapFile(copy, file))
         return {};
-    return bytes;
+    return file.Bytes();
 }
 
 QMimeData* PictureMimeData(HDIB& hDIB) {

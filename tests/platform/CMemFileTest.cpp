@@ -39,7 +39,7 @@ TEST(CMemFile, SeeksFromEachOriginAndPastTheEnd) {
     }
 }
 
-TEST(CMemFile, IsReadOnlyAndClosesAsAFile) {
+TEST(CMemFile, OverBytesIsReadOnlyAndClosesAsAFile) {
     CMemFile file(QByteArray("abc"));
     try {
         file.Write("x", 1);
@@ -53,6 +53,21 @@ TEST(CMemFile, IsReadOnlyAndClosesAsAFile) {
     EXPECT_THROW(file.Read(&c, 1), CFileException);
     EXPECT_THROW(file.GetLength(), CFileException);
     file.Abort(); // nothing open: no error
+}
+
+TEST(CMemFile, MadeEmptyGrowsAsItIsWrittenWithZerosInAGap) {
+    CMemFile file;
+    file.Write("BM", 2);
+    file.Seek(4, CFile::begin);
+    file.Write("xy", 2);
+    file.Seek(1, CFile::begin);
+    file.Write("Z", 1);
+    EXPECT_EQ(file.Bytes(), QByteArray("BZ\0\0xy", 6));
+    EXPECT_EQ(file.GetLength(), 6u);
+    char back[6] = {};
+    file.Seek(0, CFile::begin);
+    EXPECT_EQ(file.Read(back, 6), 6u);
+    EXPECT_EQ(QByteArray(back, 6), file.Bytes());
 }
 
 } // namespace

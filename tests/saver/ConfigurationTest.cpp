@@ -1,3 +1,4 @@
+#include "CCategoryDlg.h"
 #include "CSaverSetupDlg.h"
 #include "CScreenSaverApp.h"
 #include "DialogScript.h"
@@ -37,7 +38,7 @@ protected:
         return {IDD_SETUP, [id](CDialog& d) { Press(d, id); }};
     }
     static DialogSequence::Step Category(int radioId, int button) {
-        return {IDD_CATEGORY, [radioId, button](CDialog& d) {
+        return {CCategoryDlg::kTemplateId, [radioId, button](CDialog& d) {
                     d.Item<QRadioButton>(radioId)->click();
                     Press(d, button);
                 }};

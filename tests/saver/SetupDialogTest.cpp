@@ -1,5 +1,5 @@
 #include "CBitmapButton.h"
-#include "CSaverCategoryDlg.h"
+#include "CCategoryDlg.h"
 #include "CSaverSetupDlg.h"
 #include "Categories.h"
 #include "DeviceContext.h"
@@ -140,7 +140,7 @@ TEST_F(SetupDialog, FavoriteIsOfferedOnlyWithFavourites) {
 
 TEST(SaverCategoryDialog, OpensOnAfterLifeEveryTimeAndFinishTakesTheChoice) {
     TempEnvironment env;
-    CSaverCategoryDlg dialog;
+    CCategoryDlg dialog(CCategoryDlg::kSaverWidth);
     for (const Category& category : CategoryTable()) {
         bool afterLifeOnOpening = false;
         const DialogScript script([&](CDialog& d) {
