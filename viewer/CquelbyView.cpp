@@ -136,7 +136,7 @@ std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const Q
         return std::nullopt;
     QRect source;
     {
-        GlobalLockGuard lock(m_doc.Picture());
+        GlobalLockGuard lock(m_doc.Picture().Dib());
         const DibBytes dib = LockedDib(lock);
         source =
             QRect(0, 0, static_cast<int>(BitmapWidth(dib)), static_cast<int>(BitmapHeight(dib)));
@@ -144,7 +144,7 @@ std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const Q
     const QRect dest = printing ? pageRect : source;
     CDC dc(painter);
     MessageBoxReporter messageBoxes;
-    return PaintBitmap(dc, dest, m_doc.Picture(), source, m_doc.Palette(), printing,
+    return PaintBitmap(dc, dest, m_doc.Picture().Dib(), source, m_doc.Palette(), printing,
                        MainWindowOuterSize(), messageBoxes);
 }
 
@@ -188,7 +188,7 @@ int CquelbyView::RealizeBitmapPalette() {
     if (!AfxGetMainWnd())
         return 0;
     CDC dc; // the main window's client area
-    return RealizeDocumentPalette(dc, m_doc.Picture(), m_doc.Palette(), [this] { update(); });
+    return RealizeDocumentPalette(dc, m_doc.Picture().Dib(), m_doc.Palette(), [this] { update(); });
 }
 
 void CquelbyView::OnExitWork() {

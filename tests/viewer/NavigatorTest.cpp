@@ -32,7 +32,7 @@ protected:
     int ShownSeed() {
         if (!doc.HasPicture())
             return -1;
-        GlobalLockGuard lock(doc.Picture());
+        GlobalLockGuard lock(doc.Picture().Dib());
         return BitmapBits(LockedDib(lock))[0];
     }
     void ExpectShowing(int position) {
