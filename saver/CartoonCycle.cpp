@@ -8,8 +8,8 @@
 #include "File.h"
 #include "MessageReporter.h"
 #include "Paint.h"
-#include "Palette.h"
 #include "PrivateProfile.h"
+#include "SaverPaint.h"
 
 #include <QPainter>
 
@@ -119,13 +119,11 @@ void CartoonCycle::ShowCartoon(QPainter& dc, QSize screen, bool hasMainWindow,
         m_reporter.AppMessage(QStringLiteral("ERROR"));
     if (m_bLowColour) {
         CDC windowDc; // the window's own context, taken to realize the palette
-        RealizeSaverPalette(windowDc, m_picture.Dib(), m_picture.Palette());
+        RealizePicturePalette(windowDc, m_picture, PaletteSelection::background, {});
     }
     if (m_picture.HasBitmap()) {
         CDC turnDc(dc);
-        const QRect whole(QPoint(0, 0), m_picture.Size());
-        if (PaintSaverBitmap(turnDc, whole, m_picture.Dib(), whole, m_picture.Palette(), screen,
-                             hasMainWindow, m_reporter) == 0) {
+        if (PaintSaverBitmap(turnDc, m_picture, screen, hasMainWindow, m_reporter) == 0) {
             Record(m_strCurrentName, QStringLiteral("screensaverbad"));
             return;
         }

@@ -15,6 +15,7 @@
 #include "Profile.h"
 #include "ScreenMetrics.h"
 #include "SlideShowCommand.h"
+#include "ViewPaint.h"
 #include "ViewPrinting.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
@@ -129,23 +130,11 @@ void CquelbyView::OnInitialUpdate() {
 }
 
 std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const QRect& pageRect) {
-    painter.fillRect(QRect(QPoint(0, 0), ScreenMetrics::FillSize(ScreenMetrics::Size(),
-                                                                 State().m_bFullScreen == 1)),
-                     Qt::white);
-    if (!m_doc.HasPicture())
-        return std::nullopt;
-    QRect source;
-    {
-        GlobalLockGuard lock(m_doc.Picture().Dib());
-        const DibBytes dib = LockedDib(lock);
-        source =
-            QRect(0, 0, static_cast<int>(BitmapWidth(dib)), static_cast<int>(BitmapHeight(dib)));
-    }
-    const QRect dest = printing ? pageRect : source;
-    CDC dc(painter);
+    viewpaint::Target target = viewpaint::ScreenTarget(State().m_bFullScreen == 1);
+    if (printing)
+        target.page = pageRect;
     MessageBoxReporter messageBoxes;
-    return PaintBitmap(dc, dest, m_doc.Picture().Dib(), source, m_doc.Palette(), printing,
-                       MainWindowOuterSize(), messageBoxes);
+    return viewpaint::Draw(painter, m_doc.Picture(), target, messageBoxes);
 }
 
 void CquelbyView::RecordBadPicture() {
@@ -188,7 +177,8 @@ int CquelbyView::RealizeBitmapPalette() {
     if (!AfxGetMainWnd())
         return 0;
     CDC dc; // the main window's client area
-    return RealizeDocumentPalette(dc, m_doc.Picture().Dib(), m_doc.Palette(), [this] { update(); });
+    RealizePicturePalette(dc, m_doc.Picture(), PaletteSelection::foreground, [this] { update(); });
+    return 0;
 }
 
 void CquelbyView::OnExitWork() {
