@@ -89,9 +89,10 @@ void CquelbyApp::AddCommands() {
     router.Add(ID_FILE_SAVE, [this] { m_doc->DoFileSave(); });
     router.Add(ID_FILE_SAVE_AS, [this] { m_doc->DoSave(QString()); });
     // The view's printing, on the printer Print Setup chose.
-    m_view->SetCommandHandler(ID_FILE_PRINT, [this] { viewprinting::Print(*m_view, Printer()); });
+    m_view->SetCommandHandler(ID_FILE_PRINT,
+                              [this] { viewprinting::Print(m_doc->Picture(), Printer()); });
     m_view->SetCommandHandler(ID_FILE_PRINT_PREVIEW,
-                              [this] { viewprinting::Preview(*m_view, Printer()); });
+                              [this] { viewprinting::Preview(m_doc->Picture(), Printer()); });
 }
 
 void CquelbyApp::OnAppAbout() {
