@@ -13,6 +13,7 @@
 #include "Paint.h"
 #include "PrivateProfile.h"
 #include "Profile.h"
+#include "ResourceBitmap.h"
 #include "ScreenMetrics.h"
 #include "SlideShowCommand.h"
 #include "ViewPaint.h"
@@ -99,10 +100,11 @@ CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
 void CquelbyView::LoadButtonBitmaps(CBitmapButton& button, bool forward) {
     const bool low = State().m_bLowColour == 1;
     if (forward)
-        button.LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
+        button.LoadBitmaps(LoadResourceBitmap,
+                           BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
                            BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
     else
-        button.LoadBitmaps(BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
+        button.LoadBitmaps(LoadResourceBitmap, BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
                            BitmapResource(low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN));
     button.SizeToContent();
 }
@@ -114,7 +116,7 @@ void CquelbyView::ShowSlideShowBackButton(bool showing) {
         LoadButtonBitmaps(*m_pBack, false);
         return;
     }
-    m_pBack->LoadBitmaps(BitmapResource(IDB_SLIDE_SHOW_BACK));
+    m_pBack->LoadBitmaps(LoadResourceBitmap, BitmapResource(IDB_SLIDE_SHOW_BACK));
     m_pBack->SizeToContent();
 }
 

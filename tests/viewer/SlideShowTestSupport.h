@@ -7,6 +7,7 @@
 #include "CquelbyApp.h"
 #include "CquelbyView.h"
 #include "PrivateProfile.h"
+#include "ResourceBitmap.h"
 #include "SlideShowCommand.h"
 #include "TempEnvironment.h"
 #include "TestDisc.h"
@@ -84,9 +85,7 @@ protected:
     SlideShowCommand& Command() { return app.View()->SlideShows(); }
     ViewState& S() { return app.View()->State(); }
     CBitmapButton& Back() { return *app.View()->BackButton(); }
-    static QImage Bitmap(int id) {
-        return CBitmapButton::LoadResourceBitmap(ids::BitmapResource(id));
-    }
+    static QImage Bitmap(int id) { return LoadResourceBitmap(ids::BitmapResource(id)); }
 
     TempEnvironment env;
     ForcedScreen screen{800, 600, 24};
