@@ -33,7 +33,8 @@ protected:
         if (!doc.HasPicture())
             return -1;
         GlobalLockGuard lock(doc.Picture().Dib());
-        return BitmapBits(LockedDib(lock))[0];
+        const DibBytes dib = LockedDib(lock);
+        return dib[ReadDibHeader(dib).bitsOffset];
     }
     void ExpectShowing(int position) {
         const QString name = CatalogueNameString(position);
