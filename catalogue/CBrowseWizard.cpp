@@ -3,6 +3,7 @@
 #include "BookmarkStore.h"
 #include "CBitmapButton.h"
 #include "FavouriteStore.h"
+#include "ResourceBitmap.h"
 #include "ViewerIds.h"
 
 #include <QGroupBox>
@@ -41,7 +42,7 @@ bool CBrowseWizard::OnInitDialog() {
     auto* banner = Item<CBitmapButton>(kBannerId);
     if (m_bLowColour == 1)
         banner->SetWindowText(QStringLiteral("bbanner"));
-    banner->AutoLoad(ids::kBitmapFolder);
+    banner->AutoLoad(LoadResourceBitmap, ids::kBitmapFolder);
     banner->SizeToContent();
     // The picture keeps its pixels whatever the dialog's font: it sits in the
     // middle of the frame around it.

@@ -3,13 +3,11 @@
 #include "CMemFile.h"
 #include "DibFile.h"
 #include "DibRenderer.h"
-#include "Palette.h"
-#include "Prepare.h"
+#include "Picture.h"
 
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -36,10 +34,8 @@ void Paint(HDIB& hDIB, const QSize& size) {
 } // namespace
 
 void RunDibInput(const std::uint8_t* data, std::size_t size) {
-    HDIB hDIB = ReadInput(data, size);
-    std::unique_ptr<CPalette> palette;
-    QSize pictureSize(1, 1);
-    PrepareDocumentBitmap(hDIB, palette, pictureSize);
-    if (hDIB)
-        Paint(hDIB, pictureSize);
+    Picture picture;
+    picture.Prepare(ReadInput(data, size));
+    if (picture.HasBitmap())
+        Paint(picture.Dib(), picture.Size());
 }

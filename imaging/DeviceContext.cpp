@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QScreen>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -30,10 +31,9 @@ CDC::CDC(QPainter& painter)
       m_nBitsPixel(g_forcedBitsPixel > 0 || !painter.device() ? ScreenBitsPixel()
                                                               : painter.device()->depth()) {}
 
-CPalette* CDC::SelectPalette(CPalette* pPalette, bool forceBackground) {
+CPalette* CDC::SelectPalette(CPalette* pPalette, bool /*forceBackground*/) {
     if (!pPalette || !pPalette->IsCreated())
         return nullptr;
-    m_history.push_back({pPalette, forceBackground});
     return std::exchange(m_pPalette, pPalette);
 }
 

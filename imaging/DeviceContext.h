@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <utility>
-#include <vector>
 
 class CPalette;
 
@@ -27,7 +26,9 @@ public:
     QPainter& Painter() { return *m_pPainter; }
 
     // Returns the palette that was selected, or nullptr (nothing changed)
-    // when pPalette is nullptr or holds no palette.
+    // when pPalette is nullptr or holds no palette. The one system palette
+    // here takes a background palette as it takes a foreground one, so the
+    // flag changes nothing.
     CPalette* SelectPalette(CPalette* pPalette, bool forceBackground);
     CPalette* GetCurrentPalette() const { return m_pPalette; }
     // Number of system palette entries that changed.
@@ -38,13 +39,6 @@ public:
 
     // Bits per pixel of the display this context belongs to.
     int BitsPixel() const { return m_nBitsPixel; }
-
-    // Each selection made, in order, with its background flag.
-    struct Selection {
-        CPalette* pPalette;
-        bool forceBackground;
-    };
-    const std::vector<Selection>& SelectionHistory() const { return m_history; }
 
     // The screen's bits per pixel, as the primary screen reports it unless a
     // test has forced a depth (0 lifts the forcing).
@@ -59,5 +53,4 @@ private:
     CPalette* m_pPalette;
     int m_nStretchMode = BLACKONWHITE;
     int m_nBitsPixel;
-    std::vector<Selection> m_history;
 };

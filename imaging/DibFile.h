@@ -14,7 +14,7 @@ HDIB ReadBitmapFile(CFile& file);
 
 // Writes the held bitmap to an open, empty file: the 14-byte file header, then
 // the bitmap (header, the whole colour table, pixel data) in one request; the
-// file header's offset of the bits is 14 + BitmapBitsOffset. Refuses (false,
+// file header's offset of the bits is 14 + the header's bitsOffset. Refuses (false,
 // nothing written) none, a core header, and a bitmap whose colour table or
 // pixel data would reach past its block. For an uncompressed bitmap the
 // image-size field of the held block is corrected to row size x height before

@@ -45,7 +45,7 @@ private:
 };
 
 // Fills pPalette from the bitmap's colour table: one entry per colour
-// (BitmapColorCount, up to 65535), red, green and blue taken from the table's
+// (the header's colorCount, up to 65535), red, green and blue taken from the table's
 // blue-green-red order, flags 0. Fails for none, no colour table, a colour
 // table that does not lie within the block, or no memory for the temporary
 // logical palette.

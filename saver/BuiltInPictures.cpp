@@ -1,6 +1,6 @@
 #include "BuiltInPictures.h"
 
-#include "CBitmapButton.h"
+#include "ResourceBitmap.h"
 #include "SaverIds.h"
 
 #include <QPainter>
@@ -52,5 +52,5 @@ void BuiltInPictures::Draw(QPainter& painter, QSize screen, const QImage& bitmap
 }
 
 QImage BuiltInPictures::Load(int bitmapId) {
-    return CBitmapButton::LoadResourceBitmap(BitmapResource(bitmapId));
+    return LoadResourceBitmap(BitmapResource(bitmapId));
 }

@@ -3,6 +3,7 @@
 #include "CBitmapButton.h"
 #include "DeviceContext.h"
 #include "FavouriteStore.h"
+#include "ResourceBitmap.h"
 #include "SaverIds.h"
 #include "SaverSettings.h"
 #include "UpDownControl.h"
@@ -52,7 +53,7 @@ bool CSaverSetupDlg::OnInitDialog() {
     auto* banner = Item<CBitmapButton>(IDC_BANNER);
     if (m_bLowColourBanner == 1)
         banner->SetWindowText(QStringLiteral("bbanner"));
-    banner->AutoLoad(kBitmapFolder);
+    banner->AutoLoad(LoadResourceBitmap, kBitmapFolder);
     banner->SizeToContent();
     GetDlgItem(IDC_FAVORITE)->setEnabled(FavouriteStore().Total() != 0);
     Item<QCheckBox>(IDC_SAVE_LOCATION)->setChecked(m_nSaveLocation != 0);

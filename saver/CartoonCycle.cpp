@@ -8,9 +8,8 @@
 #include "File.h"
 #include "MessageReporter.h"
 #include "Paint.h"
-#include "Palette.h"
-#include "Prepare.h"
 #include "PrivateProfile.h"
+#include "SaverPaint.h"
 
 #include <QPainter>
 
@@ -77,13 +76,8 @@ QString CartoonCycle::PathOf(QChar drive, const QString& name) {
     return path + name;
 }
 
-void CartoonCycle::ReleasePicture() {
-    m_hDIB.Free();
-    m_pPalette.reset();
-}
-
 void CartoonCycle::ShowNextPicture(QPainter& dc, QSize screen, bool hasMainWindow) {
-    ReleasePicture();
+    m_picture.Release();
     m_strCurrentName = m_position.Next();
     const QString path = PathOf(m_chDrive, m_strCurrentName);
     if (m_bDiagnostic) {
@@ -99,39 +93,37 @@ void CartoonCycle::ShowNextPicture(QPainter& dc, QSize screen, bool hasMainWindo
         ShowBuiltIn(dc, screen);
 }
 
-bool CartoonCycle::ReadPicture(const QString& path) {
+std::optional<HDIB> CartoonCycle::ReadPicture(const QString& path) {
     CFile file;
     if (!file.Open(path, kOpenFlags)) {
         Record(QStringLiteral("openfailed"), path);
-        return false;
+        return std::nullopt;
     }
     try {
-        m_hDIB = ReadBitmapFile(file);
+        HDIB hDIB = ReadBitmapFile(file);
         file.Close();
+        return hDIB;
     } catch (const CFileException&) {
         Record(QStringLiteral("loadfailed"), path);
         file.Abort();
-        m_hDIB.Free();
-        return false;
+        return std::nullopt;
     }
-    return true;
 }
 
 void CartoonCycle::ShowCartoon(QPainter& dc, QSize screen, bool hasMainWindow,
                                const QString& path) {
-    if (!ReadPicture(path))
+    std::optional<HDIB> read = ReadPicture(path);
+    if (!read)
         return;
-    if (m_hDIB)
-        PrepareSaverBitmap(m_hDIB, m_pPalette, m_sizePicture, m_reporter);
+    if (m_picture.Prepare(std::move(*read)) == Picture::Preparation::droppedTopDown)
+        m_reporter.AppMessage(QStringLiteral("ERROR"));
     if (m_bLowColour) {
         CDC windowDc; // the window's own context, taken to realize the palette
-        RealizeSaverPalette(windowDc, m_hDIB, m_pPalette.get());
+        RealizePicturePalette(windowDc, m_picture, PaletteSelection::background, {});
     }
-    if (m_hDIB) {
+    if (m_picture.HasBitmap()) {
         CDC turnDc(dc);
-        const QRect whole(QPoint(0, 0), m_sizePicture);
-        if (PaintSaverBitmap(turnDc, whole, m_hDIB, whole, m_pPalette.get(), screen, hasMainWindow,
-                             m_reporter) == 0) {
+        if (PaintSaverBitmap(turnDc, m_picture, screen, hasMainWindow, m_reporter) == 0) {
             Record(m_strCurrentName, QStringLiteral("screensaverbad"));
             return;
         }
@@ -150,7 +142,7 @@ void CartoonCycle::ShowBuiltIn(QPainter& dc, QSize screen) {
 }
 
 void CartoonCycle::SaveOnExit() {
-    ReleasePicture();
+    m_picture.Release();
     if (m_nSaveOnExit == 1 && m_bCdPresent &&
         !WriteSettings(m_profile, ExitSaveWrites(m_position.Stored())))
         m_reporter.AppMessage(m_profile.UnsavedMessage());

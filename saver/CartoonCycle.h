@@ -2,15 +2,14 @@
 
 #include "BuiltInPictures.h"
 #include "CyclePosition.h"
-#include "Dib.h"
+#include "Picture.h"
 #include "Profile.h"
 
 #include <QChar>
 #include <QSize>
 #include <QString>
-#include <memory>
+#include <optional>
 
-class CPalette;
 class MessageReporter;
 class QPainter;
 
@@ -53,8 +52,8 @@ public:
     const CyclePosition& Position() const { return m_position; }
     const BuiltInPictures& BuiltIn() const { return m_builtIn; }
     int Turns() const { return m_nTurns; }
-    bool HasPicture() const { return static_cast<bool>(m_hDIB); }
-    QSize PictureSize() const { return m_sizePicture; }
+    bool HasPicture() const { return m_picture.HasBitmap(); }
+    QSize PictureSize() const { return m_picture.Size(); }
     // Replaces the view time, as the host's -delay does.
     void SetDelay(int seconds) { m_nDelay = seconds; }
 
@@ -65,18 +64,15 @@ public:
 private:
     void ShowCartoon(QPainter& dc, QSize screen, bool hasMainWindow, const QString& path);
     void ShowBuiltIn(QPainter& dc, QSize screen);
-    void ReleasePicture();
-    // Reads the path's picture into m_hDIB; false when the file could not be
-    // opened or read.
-    bool ReadPicture(const QString& path);
+    // The bitmap of the path's file (none for a file that is no bitmap); no
+    // value when the file could not be opened or read.
+    std::optional<HDIB> ReadPicture(const QString& path);
     void Record(const QString& key, const QString& value) const;
     void RecordMemory(const QString& key) const;
 
     Profile m_profile;
     MessageReporter& m_reporter;
-    HDIB m_hDIB;
-    std::unique_ptr<CPalette> m_pPalette;
-    QSize m_sizePicture{1, 1};
+    Picture m_picture;
     QString m_strCurrentName;
     bool m_bCdPresent = false;
     // Before the CD is found: the drive of the folder template.

@@ -1,6 +1,6 @@
 #include "CAboutDlg.h"
 
-#include "CBitmapButton.h"
+#include "ResourceBitmap.h"
 #include "ViewerIds.h"
 
 #include <QLabel>
@@ -24,6 +24,6 @@ DialogTemplate AboutTemplate() {
 } // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(AboutTemplate(), parent) {
-    Item<QLabel>(kIconId)->setPixmap(QPixmap::fromImage(
-        CBitmapButton::LoadResourceBitmap(ids::BitmapResource(ids::IDR_MAINFRAME))));
+    Item<QLabel>(kIconId)->setPixmap(
+        QPixmap::fromImage(LoadResourceBitmap(ids::BitmapResource(ids::IDR_MAINFRAME))));
 }

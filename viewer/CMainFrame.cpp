@@ -1,9 +1,9 @@
 #include "CMainFrame.h"
 
 #include "Abort.h"
-#include "CBitmapButton.h"
 #include "HelpWindow.h"
 #include "MainMenu.h"
+#include "ResourceBitmap.h"
 #include "ScreenMetrics.h"
 #include "ViewTitles.h"
 #include "ViewerIds.h"
@@ -30,8 +30,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(viewtitles::FrameCaption(QString()));
     // Icon 128 is the frame's and the program's.
-    const QIcon icon(
-        QPixmap::fromImage(CBitmapButton::LoadResourceBitmap(BitmapResource(IDR_MAINFRAME))));
+    const QIcon icon(QPixmap::fromImage(LoadResourceBitmap(BitmapResource(IDR_MAINFRAME))));
     setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     m_menu = std::make_unique<MainMenu>(this, menuBar(), m_router);

@@ -58,7 +58,7 @@ void Copy(CquelbyDoc& doc) {
     CWaitCursor wait;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    if (QMimeData* data = PictureMimeData(doc.Picture()))
+    if (QMimeData* data = PictureMimeData(doc.Picture().Dib()))
         clipboard->setMimeData(data);
 }
 

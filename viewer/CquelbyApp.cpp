@@ -120,8 +120,9 @@ void CquelbyApp::AddCommands() {
     router.Add(ID_FILE_SAVE, [this] { m_doc->DoFileSave(); });
     router.Add(ID_FILE_SAVE_AS, [this] { m_doc->DoSave(QString()); });
     // Printing, on the printer Print Setup chose.
-    router.Add(ID_FILE_PRINT, [this] { viewprinting::Print(*m_view, Printer()); });
-    router.Add(ID_FILE_PRINT_PREVIEW, [this] { viewprinting::Preview(*m_view, Printer()); });
+    router.Add(ID_FILE_PRINT, [this] { viewprinting::Print(m_doc->Picture(), Printer()); });
+    router.Add(ID_FILE_PRINT_PREVIEW,
+               [this] { viewprinting::Preview(m_doc->Picture(), Printer()); });
     router.Add(ID_WALLPAPER, [this] { wallpapercommand::Run(*m_doc); });
     router.Add(
         ID_EDIT_COPY, [this] { clipboardcopy::Copy(*m_doc); },

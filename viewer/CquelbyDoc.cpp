@@ -7,7 +7,6 @@
 #include "File.h"
 #include "FileDialogs.h"
 #include "MessageBox.h"
-#include "Prepare.h"
 #include "ViewTitles.h"
 #include "WaitCursor.h"
 
@@ -46,19 +45,15 @@ QString CquelbyDoc::CatalogueEntry(int position) const {
 }
 
 void CquelbyDoc::ReleasePicture() {
-    m_hDIB.Free();
-    m_pPalette.reset();
+    m_picture.Release();
 }
 
 bool CquelbyDoc::LoadBitmap(CFile& file) {
+    // Released first, so that the old and the new bitmap are never held at once.
     ReleasePicture();
-    m_hDIB = ReadBitmapFile(file);
-    PrepareBitmap();
+    // A top-down bitmap is dropped without a word.
+    m_picture.Prepare(ReadBitmapFile(file));
     return HasPicture();
-}
-
-void CquelbyDoc::PrepareBitmap() {
-    PrepareDocumentBitmap(m_hDIB, m_pPalette, m_sizeDoc);
 }
 
 bool CquelbyDoc::OnNewDocument() {
@@ -92,7 +87,7 @@ bool CquelbyDoc::OnOpenDocument(const QString& pathName) {
 }
 
 bool CquelbyDoc::OnSaveDocument(const QString& pathName) {
-    return WriteBitmapTo(pathName, m_hDIB, pathName) == WriteResult::written;
+    return WriteBitmapTo(pathName, m_picture.Dib(), pathName) == WriteResult::written;
 }
 
 CquelbyDoc::WriteResult CquelbyDoc::WriteBitmapTo(const QString& pathName, HDIB& hDIB,
@@ -121,8 +116,8 @@ CquelbyDoc::WriteResult CquelbyDoc::WriteBitmapTo(const QString& pathName, HDIB&
 CquelbyDoc::WriteResult CquelbyDoc::WriteWallpaperFile(const QString& pathName) {
     if (!HasPicture())
         return WriteResult::refused;
-    HDIB widened = InfoHeaderCopy(m_hDIB); // none unless the header is a core header
-    return WriteBitmapTo(pathName, widened ? widened : m_hDIB, pathName);
+    HDIB widened = InfoHeaderCopy(m_picture.Dib()); // none unless the header is a core header
+    return WriteBitmapTo(pathName, widened ? widened : m_picture.Dib(), pathName);
 }
 
 bool CquelbyDoc::DoSave(const QString& pathName, bool replace) {

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "Dib.h"
-#include "Palette.h"
+#include "Picture.h"
 
 #include <QObject>
 #include <QSize>
 #include <QString>
-#include <memory>
 
 class CFile;
 class CFileException;
@@ -24,12 +22,12 @@ public:
 
     // The picture now shown (none at first), its palette (none for a picture
     // without a colour table) and its size (1 x 1 until the first picture).
-    // Only LoadBitmap and ReleasePicture change them; the handle is lent for
+    // Only LoadBitmap and ReleasePicture change them; the picture is lent for
     // painting, copying and writing.
-    bool HasPicture() const { return static_cast<bool>(m_hDIB); }
-    HDIB& Picture() { return m_hDIB; }
-    CPalette* Palette() const { return m_pPalette.get(); }
-    QSize PictureSize() const { return m_sizeDoc; }
+    bool HasPicture() const { return m_picture.HasBitmap(); }
+    ::Picture& Picture() { return m_picture; }
+    CPalette* Palette() const { return m_picture.Palette(); }
+    QSize PictureSize() const { return m_picture.Size(); }
 
     // Frees the picture and its palette; both become none.
     void ReleasePicture();
@@ -74,14 +72,11 @@ signals:
     void TitleChanged(const QString& title);
 
 private:
-    void PrepareBitmap();
     // The save hook's work: writes the bitmap to the path and reports a
     // failure of the file under the name reportedPath.
     WriteResult WriteBitmapTo(const QString& pathName, HDIB& hDIB, const QString& reportedPath);
 
-    HDIB m_hDIB;
-    std::unique_ptr<CPalette> m_pPalette;
-    QSize m_sizeDoc{1, 1};
+    ::Picture m_picture;
     QString m_strTitle;
     QString m_strPathName;
     QString m_strSavedAsPath; // the file a successful Save As of this run chose

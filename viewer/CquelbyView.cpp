@@ -8,7 +8,9 @@
 #include "MainWindow.h"
 #include "MessageBoxReporter.h"
 #include "Paint.h"
+#include "ResourceBitmap.h"
 #include "ScreenMetrics.h"
+#include "ViewPaint.h"
 #include "ViewPrinting.h"
 #include "ViewerIds.h"
 #include "Viewing.h"
@@ -50,10 +52,11 @@ CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
 void CquelbyView::LoadButtonBitmaps(CBitmapButton& button, bool forward) {
     const bool low = m_viewing.State().m_bLowColour == 1;
     if (forward)
-        button.LoadBitmaps(BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
+        button.LoadBitmaps(LoadResourceBitmap,
+                           BitmapResource(low ? IDB_LC_FORWARD_UP : IDB_FORWARD_UP),
                            BitmapResource(low ? IDB_LC_FORWARD_DOWN : IDB_FORWARD_DOWN));
     else
-        button.LoadBitmaps(BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
+        button.LoadBitmaps(LoadResourceBitmap, BitmapResource(low ? IDB_LC_BACK_UP : IDB_BACK_UP),
                            BitmapResource(low ? IDB_LC_BACK_DOWN : IDB_BACK_DOWN));
     button.SizeToContent();
 }
@@ -65,7 +68,7 @@ void CquelbyView::ShowSlideShowBackButton(bool showing) {
         LoadButtonBitmaps(*m_pBack, false);
         return;
     }
-    m_pBack->LoadBitmaps(BitmapResource(IDB_SLIDE_SHOW_BACK));
+    m_pBack->LoadBitmaps(LoadResourceBitmap, BitmapResource(IDB_SLIDE_SHOW_BACK));
     m_pBack->SizeToContent();
 }
 
@@ -81,24 +84,11 @@ void CquelbyView::OnInitialUpdate() {
 }
 
 std::optional<int> CquelbyView::OnDraw(QPainter& painter, bool printing, const QRect& pageRect) {
-    painter.fillRect(
-        QRect(QPoint(0, 0),
-              ScreenMetrics::FillSize(ScreenMetrics::Size(), m_viewing.State().m_bFullScreen == 1)),
-        Qt::white);
-    if (!m_doc.HasPicture())
-        return std::nullopt;
-    QRect source;
-    {
-        GlobalLockGuard lock(m_doc.Picture());
-        const DibBytes dib = LockedDib(lock);
-        source =
-            QRect(0, 0, static_cast<int>(BitmapWidth(dib)), static_cast<int>(BitmapHeight(dib)));
-    }
-    const QRect dest = printing ? pageRect : source;
-    CDC dc(painter);
+    viewpaint::Target target = viewpaint::ScreenTarget(m_viewing.State().m_bFullScreen == 1);
+    if (printing)
+        target.page = pageRect;
     MessageBoxReporter messageBoxes;
-    return PaintBitmap(dc, dest, m_doc.Picture(), source, m_doc.Palette(), printing,
-                       MainWindowOuterSize(), messageBoxes);
+    return viewpaint::Draw(painter, m_doc.Picture(), target, messageBoxes);
 }
 
 void CquelbyView::paintEvent(QPaintEvent*) {
@@ -134,5 +124,6 @@ int CquelbyView::RealizeBitmapPalette() {
     if (!AfxGetMainWnd())
         return 0;
     CDC dc; // the main window's client area
-    return RealizeDocumentPalette(dc, m_doc.Picture(), m_doc.Palette(), [this] { update(); });
+    RealizePicturePalette(dc, m_doc.Picture(), PaletteSelection::foreground, [this] { update(); });
+    return 0;
 }

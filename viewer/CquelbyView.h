@@ -31,7 +31,6 @@ public:
     bool OnPreparePrinting(QPrinter& printer);
     int RealizeBitmapPalette();
 
-    CquelbyDoc& Document() const { return m_doc; }
     CBitmapButton* ForwardButton() const { return m_pForward; }
     CBitmapButton* BackButton() const { return m_pBack; }
 

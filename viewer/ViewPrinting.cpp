@@ -1,9 +1,10 @@
 #include "ViewPrinting.h"
 
-#include "CquelbyDoc.h"
-#include "CquelbyView.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
+#include "MessageBoxReporter.h"
+#include "Picture.h"
+#include "ViewPaint.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -57,14 +58,15 @@ QRect PageRect(const QPaintDevice& device, QSize picture) {
     return PageRect(device.width(), device.logicalDpiX(), device.logicalDpiY(), picture);
 }
 
-bool PrintPage(CquelbyView& view, QPrinter& printer) {
+bool PrintPage(Picture& picture, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     // Line art smudges when a PDF takes it as a JPEG.
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    const QSize picture = view.Document().HasPicture() ? view.Document().PictureSize() : QSize();
-    view.OnDraw(painter, true, PageRect(printer, picture));
+    const QSize size = picture.HasBitmap() ? picture.Size() : QSize();
+    MessageBoxReporter messageBoxes;
+    viewpaint::Draw(painter, picture, viewpaint::PageTarget(PageRect(printer, size)), messageBoxes);
     return painter.end();
 }
 
@@ -76,19 +78,19 @@ bool DoPreparePrinting(QPrinter& printer) {
     return Run(dialog) == QDialog::Accepted;
 }
 
-void Print(CquelbyView& view, QPrinter& printer) {
-    if (!view.OnPreparePrinting(printer))
+void Print(Picture& picture, QPrinter& printer) {
+    if (!DoPreparePrinting(printer))
         return;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > kFirstPage)
         return;
-    if (!PrintPage(view, printer))
+    if (!PrintPage(picture, printer))
         AfxMessageBox(QStringLiteral("Could not start print job."), MB_OK);
 }
 
-void Preview(CquelbyView& view, QPrinter& printer) {
+void Preview(Picture& picture, QPrinter& printer) {
     QPrintPreviewDialog dialog(&printer, AfxGetMainWnd());
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&view](QPrinter* target) { PrintPage(view, *target); });
+                     [&picture](QPrinter* target) { PrintPage(picture, *target); });
     Run(dialog);
 }
 

@@ -4,15 +4,15 @@
 #include <QSize>
 #include <functional>
 
-class CquelbyView;
+class Picture;
 class QDialog;
 class QPaintDevice;
 class QPrinter;
 class QWidget;
 
-// Print, Print Preview and Print Setup: one page, drawn by the view's OnDraw
-// with the printing geometry, on the printer the application keeps (the one
-// Print Setup chose).
+// Print, Print Preview and Print Setup: one page, drawn by the view's paint
+// routine (ViewPaint.h) with the printing geometry, on the printer the
+// application keeps (the one Print Setup chose).
 namespace viewprinting {
 
 // The page rectangle a picture takes on a paint device: from (0, 0), the
@@ -24,14 +24,15 @@ QRect PageRect(const QPaintDevice& device, QSize picture);
 
 // The print dialog, offering pages from 1 on; true when the user chose to print.
 bool DoPreparePrinting(QPrinter& printer);
-// Draws page 1 onto a printer that is ready; false when nothing was painted.
-bool PrintPage(CquelbyView& view, QPrinter& printer);
-// The view's OnPreparePrinting, then page 1; a page range that does not
-// start at page 1 prints nothing, as does a cancelled dialog. A printer that
-// cannot start the job says so.
-void Print(CquelbyView& view, QPrinter& printer);
+// Draws the picture as page 1 onto a printer that is ready; false when the
+// printer could not start or finish the page.
+bool PrintPage(Picture& picture, QPrinter& printer);
+// The print dialog (the view's OnPreparePrinting), then page 1; a page range
+// that does not start at page 1 prints nothing, as does a cancelled dialog. A
+// printer that cannot start the job says so.
+void Print(Picture& picture, QPrinter& printer);
 // The preview dialog showing the same page.
-void Preview(CquelbyView& view, QPrinter& printer);
+void Preview(Picture& picture, QPrinter& printer);
 // The page setup dialog for the printer.
 void PageSetup(QPrinter& printer, QWidget* parent);
 

@@ -6,8 +6,7 @@
 #include "DibFile.h"
 #include "DibRenderer.h"
 #include "File.h"
-#include "Palette.h"
-#include "Prepare.h"
+#include "Picture.h"
 
 #include <QFile>
 #include <QImage>
@@ -15,7 +14,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <map>
-#include <memory>
 
 namespace {
 
@@ -130,12 +128,10 @@ void BM_Ours(benchmark::State& state) {
     for (auto _ : state) {
         CFile file;
         file.Open(path, CFile::modeRead | CFile::shareDenyWrite);
-        HDIB hDIB = ReadBitmapFile(file);
-        std::unique_ptr<CPalette> palette;
-        QSize size(1, 1);
-        PrepareDocumentBitmap(hDIB, palette, size);
-        GlobalLockGuard lock(hDIB);
-        const QRect whole(QPoint(0, 0), size);
+        Picture picture;
+        picture.Prepare(ReadBitmapFile(file));
+        GlobalLockGuard lock(picture.Dib());
+        const QRect whole(QPoint(0, 0), picture.Size());
         QPainter painter(&target);
         benchmark::DoNotOptimize(DrawDib(painter, whole, lock.Data(), lock.Size(), whole));
     }

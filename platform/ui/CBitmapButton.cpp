@@ -1,10 +1,5 @@
 #include "CBitmapButton.h"
 
-#include "CMemFile.h"
-#include "DibFile.h"
-#include "DibRenderer.h"
-
-#include <QFile>
 #include <QPainter>
 
 CBitmapButton::CBitmapButton(const QString& windowText, int commandId, QWidget* parent)
@@ -19,34 +14,17 @@ void CBitmapButton::SetWindowText(const QString& text) {
     setAccessibleName(text);
 }
 
-namespace {
-// Resources are pictures for windows: anything larger is not one.
-constexpr int kLargestSide = 1024;
-} // namespace
-
-QImage CBitmapButton::LoadResourceBitmap(const QString& path) {
-    QFile resource(path);
-    if (!resource.open(QIODevice::ReadOnly))
-        return {};
-    // The programs' own reader; a memory file raises nothing while it reads.
-    CMemFile file(resource.readAll());
-    HDIB dib = ReadBitmapFile(file);
-    GlobalLockGuard lock(dib);
-    if (!lock.Data())
-        return {};
-    return DibImage(lock.Data(), lock.Size(), kLargestSide);
-}
-
-bool CBitmapButton::LoadBitmaps(const QString& normal, const QString& pressed) {
-    m_normal = LoadResourceBitmap(normal);
-    m_pressed = pressed.isEmpty() ? QImage() : LoadResourceBitmap(pressed);
+bool CBitmapButton::LoadBitmaps(const BitmapLoader& load, const QString& normal,
+                                const QString& pressed) {
+    m_normal = load(normal);
+    m_pressed = pressed.isEmpty() ? QImage() : load(pressed);
     update();
     return !m_normal.isNull() && (pressed.isEmpty() || !m_pressed.isNull());
 }
 
-bool CBitmapButton::AutoLoad(const QString& folder) {
-    return LoadBitmaps(folder + QLatin1Char('/') + m_strWindowText.toUpper() +
-                       QStringLiteral("U.bmp"));
+bool CBitmapButton::AutoLoad(const BitmapLoader& load, const QString& folder) {
+    return LoadBitmaps(load, folder + QLatin1Char('/') + m_strWindowText.toUpper() +
+                                 QStringLiteral("U.bmp"));
 }
 
 void CBitmapButton::SizeToContent() {

@@ -3,6 +3,7 @@
 #include "CBrowseWizard.h"
 #include "DialogScript.h"
 #include "FavouriteStore.h"
+#include "ResourceBitmap.h"
 #include "TempEnvironment.h"
 #include "ViewerIds.h"
 
@@ -49,8 +50,8 @@ TEST_P(BrowseWizard, BannerFollowsTheDisplayAndDoesNothingWhenClicked) {
     EXPECT_EQ(wizard.m_nChoice, CBrowseWizard::kChoiceCategory);
     EXPECT_EQ(text, QString::fromLatin1(c.windowText));
     EXPECT_EQ(shown.size(), QSize(512, 171));
-    EXPECT_EQ(shown, CBitmapButton::LoadResourceBitmap(ids::kBitmapFolder + QLatin1Char('/') +
-                                                       QString::fromLatin1(c.bitmap)));
+    EXPECT_EQ(shown, LoadResourceBitmap(ids::kBitmapFolder + QLatin1Char('/') +
+                                        QString::fromLatin1(c.bitmap)));
     EXPECT_TRUE(openAfterBannerClick);
     EXPECT_TRUE(favouriteOffered);
     EXPECT_TRUE(bookmarkOffered);

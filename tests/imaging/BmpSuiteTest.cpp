@@ -2,8 +2,7 @@
 #include "DibFile.h"
 #include "DibRenderer.h"
 #include "File.h"
-#include "Palette.h"
-#include "Prepare.h"
+#include "Picture.h"
 #include "TempEnvironment.h"
 
 #include <QFile>
@@ -13,7 +12,6 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -48,16 +46,13 @@ std::vector<SuiteEntry> LoadManifest() {
     return entries;
 }
 
-// The programs' own steps: the reader on an open file, then the document's
+// The programs' own steps: the reader on an open file, then the picture's
 // preparation (size check and palette).
-bool ReadAndPrepare(const QString& path, HDIB& hDIB, QSize& size) {
+bool ReadAndPrepare(const QString& path, Picture& picture) {
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
         return false;
-    hDIB = ReadBitmapFile(file);
-    std::unique_ptr<CPalette> palette;
-    PrepareDocumentBitmap(hDIB, palette, size);
-    return bool(hDIB);
+    return picture.Prepare(ReadBitmapFile(file)) == Picture::Preparation::held;
 }
 
 struct Outcome {
@@ -69,10 +64,10 @@ struct Outcome {
 
 Outcome ReadPreparePaint(const SuiteEntry& entry) {
     Outcome outcome;
-    HDIB hDIB;
-    QSize size(1, 1);
-    if (!ReadAndPrepare(CorpusDir() + "/" + QString::fromStdString(entry.file), hDIB, size))
+    Picture picture;
+    if (!ReadAndPrepare(CorpusDir() + "/" + QString::fromStdString(entry.file), picture))
         return outcome;
+    const QSize size = picture.Size();
     outcome.held = true;
     outcome.size = size;
     // Paint into a picture-sized image, capped so that an absurd header
@@ -82,7 +77,7 @@ Outcome ReadPreparePaint(const SuiteEntry& entry) {
         return outcome; // nothing to paint on: a zero width or height
     outcome.image.fill(Qt::transparent);
     QPainter painter(&outcome.image);
-    GlobalLockGuard lock(hDIB);
+    GlobalLockGuard lock(picture.Dib());
     const QRect whole(QPoint(0, 0), size);
     outcome.lines = DrawDib(painter, whole, lock.Data(), lock.Size(), whole);
     return outcome;

@@ -21,13 +21,13 @@ TEST(InfoHeaderCopy, PaintsTheSamePictureBehindAnInformationHeader) {
     HDIB copy = InfoHeaderCopy(source);
     ASSERT_TRUE(copy);
     const Bytes wide = HandleBytes(copy);
-    const DibBytes view(wide);
-    EXPECT_TRUE(IsInfoHeader(view));
-    EXPECT_EQ(BitmapWidth(view), 3u);
-    EXPECT_EQ(BitmapHeight(view), 2u);
-    EXPECT_EQ(BitmapBitCount(view), 8);
-    EXPECT_EQ(BitmapCompression(view), 0u);
-    EXPECT_EQ(BitmapImageSize(view), 8u); // two rows of 4 bytes
+    const DibHeader header = ReadDibHeader(wide);
+    EXPECT_EQ(header.form, DibForm::Info);
+    EXPECT_EQ(header.width, 3u);
+    EXPECT_EQ(header.height, 2u);
+    EXPECT_EQ(header.bitCount, 8);
+    EXPECT_EQ(header.compression, DibCompression::None);
+    EXPECT_EQ(header.imageSize, 8u); // two rows of 4 bytes
     EXPECT_EQ(wide.size(), 40u + 256u * 4u + 8u);
     int lines = 0;
     const QRect all(0, 0, 3, 2);

@@ -1,8 +1,6 @@
 #include "Palette.h"
 
 #include "BitmapBuilder.h"
-#include "MessageRecorder.h"
-#include "Prepare.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -101,112 +99,5 @@ TEST(CPalette, CreatePaletteChecksTheBlock) {
     EXPECT_EQ(palette.Colors(), (std::vector<QRgb>{qRgb(1, 2, 3)}));
     EXPECT_FALSE(palette.CreatePalette(Bytes{0x00, 0x03, 0x01, 0x00, 5, 6, 7, 0}));
 }
-
-// The holder state of a viewer document or a saver window.
-struct Holder {
-    HDIB m_hDIB;
-    std::unique_ptr<CPalette> m_pPalette;
-    QSize m_size{1, 1};
-};
-
-using PrepareFn = void (*)(Holder&, MessageReporter&);
-
-struct PrepareVariant {
-    const char* name;
-    PrepareFn prepare;
-    QStringList negativeSizeMessages;
-};
-
-class Prepare : public ::testing::TestWithParam<PrepareVariant> {
-protected:
-    void Run(Holder& holder) { GetParam().prepare(holder, m_messages); }
-    MessageRecorder m_messages;
-};
-
-TEST_P(Prepare, EightBitGetsSizeAndPalette) {
-    Holder holder;
-    holder.m_hDIB = ToHandle(TwoBand8Bit(35, 7, 2, qRgb(1, 2, 3), qRgb(4, 5, 6)));
-    Run(holder);
-    ASSERT_TRUE(holder.m_hDIB);
-    EXPECT_EQ(holder.m_size, QSize(35, 7));
-    ASSERT_TRUE(holder.m_pPalette);
-    EXPECT_EQ(holder.m_pPalette->GetEntryCount(), 256);
-    EXPECT_EQ(holder.m_pPalette->Entries()[2], Entry(4, 5, 6));
-    EXPECT_EQ(holder.m_hDIB.LockCount(), 0);
-    EXPECT_TRUE(m_messages.Messages().empty());
-}
-
-TEST_P(Prepare, TrueColorKeepsBitmapWithoutPalette) {
-    Holder holder;
-    holder.m_hDIB = ToHandle(SolidTrueColor(512, 171, qRgb(1, 2, 3)));
-    Run(holder);
-    EXPECT_TRUE(holder.m_hDIB);
-    EXPECT_EQ(holder.m_size, QSize(512, 171));
-    EXPECT_FALSE(holder.m_pPalette);
-}
-
-TEST_P(Prepare, ColorTablePastTheBlockKeepsBitmapWithoutPalette) {
-    Holder holder;
-    holder.m_hDIB = ToHandle(WithTableAndBits(InfoHeader({3, 3, 8, 0, 0, 0}), {0, 0, 0}, 0));
-    Run(holder);
-    EXPECT_TRUE(holder.m_hDIB);
-    EXPECT_EQ(holder.m_size, QSize(3, 3));
-    EXPECT_FALSE(holder.m_pPalette);
-}
-
-TEST_P(Prepare, NegativeSizeDropsTheBitmap) {
-    for (const auto& [width, height] : {std::pair{4, -4}, std::pair{-4, 4}, std::pair{-1, -1}}) {
-        MessageRecorder messages;
-        Holder holder;
-        holder.m_hDIB = ToHandle(SolidTrueColor(4, 4, qRgb(1, 2, 3)));
-        {
-            GlobalLockGuard lock(holder.m_hDIB);
-            Bytes header = InfoHeader({width, height, 24, 0, 0, 0});
-            std::copy(header.begin(), header.end(), lock.Data());
-        }
-        GetParam().prepare(holder, messages);
-        EXPECT_FALSE(holder.m_hDIB);
-        EXPECT_FALSE(holder.m_pPalette);
-        EXPECT_EQ(holder.m_size, QSize(1, 1));
-        EXPECT_EQ(messages.Texts(), GetParam().negativeSizeMessages);
-        for (const MessageRecorder::Message& m : messages.Messages())
-            EXPECT_EQ(m.box, MessageRecorder::Box::App); // the application's message box
-    }
-}
-
-TEST_P(Prepare, NoneChangesNothing) {
-    Holder holder;
-    holder.m_size = QSize(640, 480);
-    Run(holder);
-    EXPECT_FALSE(holder.m_hDIB);
-    EXPECT_FALSE(holder.m_pPalette);
-    EXPECT_EQ(holder.m_size, QSize(640, 480));
-    EXPECT_TRUE(m_messages.Messages().empty());
-}
-
-// A core header's sizes are 16-bit and never negative.
-TEST_P(Prepare, CoreHeaderOfLargestSizeIsKept) {
-    Holder holder;
-    holder.m_hDIB = ToHandle(WithTableAndBits(CoreHeader(65535, 65535, 24), {}, 0));
-    Run(holder);
-    EXPECT_TRUE(holder.m_hDIB);
-    EXPECT_EQ(holder.m_size, QSize(65535, 65535));
-}
-
-INSTANTIATE_TEST_SUITE_P(Holders, Prepare,
-                         ::testing::Values(PrepareVariant{"Document",
-                                                          [](Holder& h, MessageReporter&) {
-                                                              PrepareDocumentBitmap(
-                                                                  h.m_hDIB, h.m_pPalette, h.m_size);
-                                                          },
-                                                          {}},
-                                           PrepareVariant{"Saver",
-                                                          [](Holder& h, MessageReporter& reporter) {
-                                                              PrepareSaverBitmap(
-                                                                  h.m_hDIB, h.m_pPalette, h.m_size,
-                                                                  reporter);
-                                                          },
-                                                          {QStringLiteral("ERROR")}}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -99,11 +99,10 @@ TEST_P(SaverArtwork, IsCarriedInItsStoredForm) {
     HDIB dib = ReadBitmapFile(memory);
     ASSERT_TRUE(dib) << c.file;
     GlobalLockGuard lock(dib);
-    const DibBytes bytes = LockedDib(lock);
-    EXPECT_EQ(QSize(static_cast<int>(BitmapWidth(bytes)), static_cast<int>(BitmapHeight(bytes))),
-              c.size);
-    EXPECT_EQ(BitmapBitCount(bytes), c.bitCount);
-    EXPECT_EQ(BitmapCompression(bytes), c.compression);
+    const DibHeader header = ReadDibHeader(LockedDib(lock));
+    EXPECT_EQ(QSize(static_cast<int>(header.width), static_cast<int>(header.height)), c.size);
+    EXPECT_EQ(header.bitCount, c.bitCount);
+    EXPECT_EQ(static_cast<std::uint32_t>(header.compression), c.compression);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bitmaps, SaverArtwork,

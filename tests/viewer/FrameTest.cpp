@@ -12,6 +12,7 @@
 #include "MainMenu.h"
 #include "MainWindow.h"
 #include "Profile.h"
+#include "ResourceBitmap.h"
 #include "ScreenMetrics.h"
 #include "TempEnvironment.h"
 #include "TestDisc.h"
@@ -264,7 +265,7 @@ TEST_F(Frame, SmallLowColourScreenTakesTheOtherButtonsAndPlaces) {
     EXPECT_EQ(app->View()->BackButton()->WindowText(), QStringLiteral("bbacku"));
     EXPECT_EQ(app->Model().State().m_bLowColour, 1);
     EXPECT_NE(app->View()->ForwardButton()->NormalImage(),
-              CBitmapButton::LoadResourceBitmap(BitmapResource(IDB_FORWARD_UP)));
+              LoadResourceBitmap(BitmapResource(IDB_FORWARD_UP)));
 }
 
 // The view realizes the palette on a context of the main window's client

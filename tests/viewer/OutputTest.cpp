@@ -189,7 +189,7 @@ TEST_F(Output, AWindowsDirectoryThatCannotBeMadeStopsBeforeTheQuestion) {
 
 TEST_F(Output, CopyOffersPngFirstThenTheBitmapFileAndKeepsTheDocumentsBlock) {
     Forward(2);
-    const Bytes before = HandleBytes(app.Document()->Picture());
+    const Bytes before = HandleBytes(app.Document()->Picture().Dib());
     app.Frame()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(app.Frame()));
     QTest::keyClick(app.Frame(), Qt::Key_C, Qt::ControlModifier);
@@ -205,7 +205,7 @@ TEST_F(Output, CopyOffersPngFirstThenTheBitmapFileAndKeepsTheDocumentsBlock) {
     QImage expected(40, 30, QImage::Format_RGB32);
     expected.fill(qRgb(seed / 2, 255 - seed, seed));
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), expected);
-    EXPECT_EQ(HandleBytes(app.Document()->Picture()), before);
+    EXPECT_EQ(HandleBytes(app.Document()->Picture().Dib()), before);
     EXPECT_TRUE(messages.Messages().empty());
 }
 
@@ -214,12 +214,12 @@ TEST_F(Output, CopyRepairsTheImageSizeOnlyInTheClipboardsCopy) {
     for (int i = 34; i < 38; ++i)
         file[i] = 0; // an image size of 0, which uncompressed bitmaps may have
     Open(file);
-    const Bytes before = HandleBytes(app.Document()->Picture());
+    const Bytes before = HandleBytes(app.Document()->Picture().Dib());
     Run(ID_EDIT_COPY);
     const QByteArray bmp =
         QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/bmp"));
     EXPECT_EQ(U32At(bmp, 34), 16u * 3u);
-    EXPECT_EQ(HandleBytes(app.Document()->Picture()), before);
+    EXPECT_EQ(HandleBytes(app.Document()->Picture().Dib()), before);
     EXPECT_EQ(bmp.mid(38), file.mid(38));
 }
 

@@ -172,7 +172,7 @@ TEST_F(Printing, PrintWritesExactlyOnePageToThePdf) {
 // cannot start paints nothing.
 TEST_F(Printing, APrinterThatCannotStartPaintsNothing) {
     app.Printer().setOutputFileName(env.Scratch() + QStringLiteral("/no such folder/page.pdf"));
-    EXPECT_FALSE(viewprinting::PrintPage(*app.View(), app.Printer()));
+    EXPECT_FALSE(viewprinting::PrintPage(app.Document()->Picture(), app.Printer()));
 }
 
 TEST_F(Printing, ACancelledDialogPrintsNothing) {

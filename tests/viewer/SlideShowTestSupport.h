@@ -7,6 +7,7 @@
 #include "CquelbyApp.h"
 #include "CquelbyView.h"
 #include "PrivateProfile.h"
+#include "ResourceBitmap.h"
 #include "SlideShowCommand.h"
 #include "TempEnvironment.h"
 #include "TestDisc.h"
@@ -85,9 +86,7 @@ protected:
     SlideShowCommand& Command() { return app.SlideShows(); }
     const ViewState& S() { return app.Model().State(); }
     CBitmapButton& Back() { return *app.View()->BackButton(); }
-    static QImage Bitmap(int id) {
-        return CBitmapButton::LoadResourceBitmap(ids::BitmapResource(id));
-    }
+    static QImage Bitmap(int id) { return LoadResourceBitmap(ids::BitmapResource(id)); }
 
     TempEnvironment env;
     ForcedScreen screen{800, 600, 24};

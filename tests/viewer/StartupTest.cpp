@@ -190,7 +190,7 @@ TEST_F(MachineDrives, DiscsOnTheCommandLineAreSearchedAfterTheSwitch) {
         const std::string errors = ::testing::internal::GetCapturedStderr();
         EXPECT_TRUE(messages.Messages().empty()) << messages.Texts().join('|').toStdString();
         EXPECT_EQ(app.Model().State().m_strCurrentName, QStringLiteral("Vanto CD Home"));
-        EXPECT_TRUE(app.View()->Document().HasPicture()); // the cover, read from the disc given
+        EXPECT_TRUE(app.Document()->HasPicture()); // the cover, read from the disc given
         EXPECT_EQ(errors.find("missing.iso") != std::string::npos, arguments.contains(missing));
     }
 }
@@ -211,7 +211,7 @@ TEST_F(MachineDrives, DiscMountedWhileTheViewerAsksIsFoundOnOk) {
     EXPECT_EQ(messages.Texts(), QStringList{kInsert});
     app.Model().StepForward();
     EXPECT_EQ(app.Model().State().m_strCurrentName, SomeCartoonNames().constFirst());
-    EXPECT_TRUE(app.View()->Document().HasPicture());
+    EXPECT_TRUE(app.Document()->HasPicture());
 }
 
 } // namespace

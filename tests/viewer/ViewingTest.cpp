@@ -39,8 +39,9 @@ protected:
     int ShownSeed() {
         if (!doc.HasPicture())
             return -1;
-        GlobalLockGuard lock(doc.Picture());
-        return BitmapBits(LockedDib(lock))[0];
+        GlobalLockGuard lock(doc.Picture().Dib());
+        const DibBytes dib = LockedDib(lock);
+        return dib[ReadDibHeader(dib).bitsOffset];
     }
     void ExpectShowing(int position) {
         const QString name = CatalogueNameString(position);
