@@ -43,6 +43,9 @@ public:
     // The screen's bits per pixel, as the primary screen reports it unless a
     // test has forced a depth (0 lifts the forcing).
     static int ScreenBitsPixel();
+    // 8 bits per pixel or fewer: palettes matter, and both programs choose
+    // their low-colour bitmaps.
+    static bool IsLowColourScreen() { return ScreenBitsPixel() <= 8; }
     static void ForceScreenBitsPixel(int bitsPixel);
     // Forgets every realized palette (the system palette holds only its
     // static colours again).

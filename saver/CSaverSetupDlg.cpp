@@ -49,7 +49,7 @@ bool CSaverSetupDlg::OnInitDialog() {
     auto* viewTime = Item<QLineEdit>(IDC_VIEW_TIME);
     viewTime->setText(QString::number(m_nViewTime));
     m_bChoiceMade = 0;
-    m_bLowColourBanner = CDC::ScreenBitsPixel() > 8 ? 0 : 1;
+    m_bLowColourBanner = CDC::IsLowColourScreen() ? 1 : 0;
     auto* banner = Item<CBitmapButton>(IDC_BANNER);
     if (m_bLowColourBanner == 1)
         banner->SetWindowText(QStringLiteral("bbanner"));

@@ -47,7 +47,7 @@ CartoonCycle::CartoonCycle(Profile profile, MessageReporter& reporter)
     FindCD();
     m_nSaveOnExit = ReadSaveOnExit(m_profile);
     m_nDelay = ReadDelay(m_profile);
-    m_bLowColour = CDC::ScreenBitsPixel() <= 8;
+    m_bLowColour = CDC::IsLowColourScreen();
     m_bDiagnostic = privateprofile::GetInt(kTestSection, QStringLiteral("test"), 0) == 1;
     if (m_bDiagnostic)
         RecordMemory(QStringLiteral("startmemory"));

@@ -7,14 +7,12 @@
 #include "Catalogue.h"
 #include "Categories.h"
 #include "MessageBox.h"
-#include "Viewing.h"
+#include "ViewState.h"
 
-CollectionCommands::CollectionCommands(Viewing& viewing, const Profile& profile)
-    : m_viewing(viewing), m_favourites(profile), m_bookmarks(profile) {}
-
-ViewState& CollectionCommands::State() {
-    return m_viewing.m_state;
-}
+CollectionCommands::CollectionCommands(ViewState& state, std::function<void()> stepForward,
+                                       const Profile& profile)
+    : m_state(state), m_stepForward(std::move(stepForward)), m_favourites(profile),
+      m_bookmarks(profile) {}
 
 bool CollectionCommands::Browse() {
     ViewState& s = State();
@@ -96,7 +94,7 @@ int CollectionCommands::ReadFavourites() {
 
 void CollectionCommands::StepFrom(int position) {
     State().m_selection.imageCounter = position;
-    m_viewing.StepForward();
+    m_stepForward();
 }
 
 void CollectionCommands::AddFavourite() {

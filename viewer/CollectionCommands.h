@@ -4,8 +4,8 @@
 #include "FavouriteStore.h"
 
 #include <QString>
+#include <functional>
 
-class Viewing;
 struct ViewState;
 
 // The viewing model's commands that choose the list in force and keep the
@@ -14,7 +14,7 @@ struct ViewState;
 // forward step; the dialogs they run are the real ones.
 class CollectionCommands {
 public:
-    CollectionCommands(Viewing& viewing, const Profile& profile);
+    CollectionCommands(ViewState& state, std::function<void()> stepForward, const Profile& profile);
 
     // False when the wizard was cancelled.
     bool Browse();
@@ -29,7 +29,7 @@ public:
     const BookmarkStore& Bookmarks() const { return m_bookmarks; }
 
 private:
-    ViewState& State();
+    ViewState& State() { return m_state; }
     // Each returns false when its dialog was cancelled.
     bool ActOnChoice(int choice);
     bool ChooseCategory();
@@ -40,7 +40,8 @@ private:
     void StepFrom(int position);
     void TakeUp(const Selection& bookmark);
 
-    Viewing& m_viewing;
+    ViewState& m_state;
+    std::function<void()> m_stepForward;
     FavouriteStore m_favourites;
     BookmarkStore m_bookmarks;
 };

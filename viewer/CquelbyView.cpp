@@ -73,8 +73,7 @@ void CquelbyView::ShowSlideShowBackButton(bool showing) {
 }
 
 void CquelbyView::OnInitialUpdate() {
-    if (CDC::ScreenBitsPixel() > 8)
-        m_viewing.SetLowColour(false);
+    m_viewing.SetLowColour(CDC::IsLowColourScreen());
     delete m_pForward;
     delete m_pBack;
     m_pForward = MakeButton(true, ScreenMetrics::ForwardButtonPos(ScreenMetrics::Size().width()));

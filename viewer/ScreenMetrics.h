@@ -39,6 +39,4 @@ public:
     static QPoint ForwardButtonPos(int screenWidth);
     // The white fill of the view before the picture is painted.
     static QSize FillSize(QSize screen, bool fullScreen);
-    // 8 bits per pixel or fewer: palettes matter and the cover is "splash.bmp".
-    static bool IsLowColour(int depth) { return depth <= 8; }
 };

@@ -23,7 +23,8 @@ constexpr unsigned kOpenFlags = CFile::modeRead | CFile::shareDenyWrite;
 
 Viewing::Viewing(CquelbyDoc& doc, Profile profile)
     : m_doc(doc), m_profile(std::move(profile)),
-      m_collections(std::make_unique<CollectionCommands>(*this, m_profile)) {}
+      m_collections(std::make_unique<CollectionCommands>(
+          m_state, [this] { StepForward(); }, m_profile)) {}
 
 Viewing::~Viewing() = default;
 

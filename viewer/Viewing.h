@@ -91,7 +91,6 @@ signals:
     void SlideShowEnded(bool wasFullScreen);
 
 private:
-    friend class CollectionCommands;
     enum class LoadResult { loaded, failed };
     void Step(Direction direction);
     // The file to load for this step; may move the position (category mode)
