@@ -85,7 +85,7 @@ Figures RunShow(bool diagnostic, int viewTime, int steps, int waitMarkMs) {
         figures.dones.push_back(now());
         if (int(figures.dones.size()) == steps) {
             QCoreApplication::postEvent(
-                &view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+                app.View(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
             return;
         }
         QTimer::singleShot(waitMarkMs, [&] { marks.push_back(now()); });
