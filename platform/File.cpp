@@ -53,6 +53,35 @@ CFile::CFile(const QString& path, unsigned flags) {
         throw error;
 }
 
+namespace {
+// The open flags as the host file takes them; a share mode the flags do not
+// name counts as compatibility mode.
+HostAccess HostAccessOf(unsigned flags) {
+    HostAccess access;
+    access.write = (flags & (CFile::modeWrite | CFile::modeReadWrite)) != 0;
+    access.read = !(flags & CFile::modeWrite) || (flags & CFile::modeReadWrite);
+    access.create = (flags & CFile::modeCreate) != 0;
+    access.truncate = access.create && !(flags & CFile::modeNoTruncate);
+    switch (flags & 0x70) {
+    case CFile::shareExclusive:
+        access.share = HostAccess::Share::exclusive;
+        break;
+    case CFile::shareDenyWrite:
+        access.share = HostAccess::Share::denyWrite;
+        break;
+    case CFile::shareDenyRead:
+        access.share = HostAccess::Share::denyRead;
+        break;
+    case CFile::shareDenyNone:
+        access.share = HostAccess::Share::denyNone;
+        break;
+    default:
+        break;
+    }
+    return access;
+}
+} // namespace
+
 CFile::~CFile() {
     Abort();
 }
@@ -65,7 +94,7 @@ bool CFile::Open(const QString& path, unsigned flags, CFileException* error) {
     else if (IsDrivePath(path))
         m_source = OpenOnDrive(path, flags, failure);
     else
-        m_source = HostFile::Open(path, flags, failure);
+        m_source = HostFile::Open(path, HostAccessOf(flags), failure);
     if (!m_source) {
         if (error)
             *error = failure;

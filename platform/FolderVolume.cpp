@@ -103,5 +103,7 @@ std::unique_ptr<FileSource> FolderVolume::Open(const QString& relativePath, unsi
         return nullptr;
     }
     // A disc cannot be written, so its files need no share locks.
-    return HostFile::Open(*path, CFile::modeRead | CFile::shareDenyNone, error);
+    HostAccess access;
+    access.share = HostAccess::Share::denyNone;
+    return HostFile::Open(*path, access, error);
 }

@@ -1,6 +1,6 @@
 #include "HostFile.h"
 
-#include "File.h"
+#include "FileException.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,22 +45,20 @@ Cause CauseFromErrno(int error, const QString& path) {
     }
 }
 
-int AccessFlags(unsigned flags) {
-    if (flags & CFile::modeReadWrite)
-        return O_RDWR;
-    if (flags & CFile::modeWrite)
-        return O_WRONLY;
-    return O_RDONLY;
+int AccessFlags(const HostAccess& access) {
+    if (!access.write)
+        return O_RDONLY;
+    return access.read ? O_RDWR : O_WRONLY;
 }
 
 // The flock() operation that stands for the share mode; 0 for none (see HostFile.h).
-int LockFor(unsigned flags) {
-    const unsigned share = flags & 0x70;
-    if (share == CFile::shareExclusive || share == CFile::shareDenyRead)
+int LockFor(const HostAccess& access) {
+    using Share = HostAccess::Share;
+    if (access.share == Share::exclusive || access.share == Share::denyRead)
         return LOCK_EX;
-    if (share == CFile::shareDenyWrite)
-        return (flags & (CFile::modeWrite | CFile::modeReadWrite)) ? LOCK_EX : LOCK_SH;
-    return (flags & (CFile::modeWrite | CFile::modeReadWrite)) ? LOCK_EX : 0;
+    if (access.share == Share::denyWrite)
+        return access.write ? LOCK_EX : LOCK_SH;
+    return access.write ? LOCK_EX : 0;
 }
 
 [[noreturn]] void Raise(int error, const QString& path) {
@@ -68,12 +66,12 @@ int LockFor(unsigned flags) {
 }
 } // namespace
 
-std::unique_ptr<FileSource> HostFile::Open(const QString& path, unsigned flags,
+std::unique_ptr<FileSource> HostFile::Open(const QString& path, const HostAccess& access,
                                            CFileException& error) {
     const QByteArray native = QFile::encodeName(path);
     // Without waiting: a FIFO would block the open until a peer came.
-    int oflags = AccessFlags(flags) | O_CLOEXEC | O_NONBLOCK;
-    if (flags & CFile::modeCreate)
+    int oflags = AccessFlags(access) | O_CLOEXEC | O_NONBLOCK;
+    if (access.create)
         oflags |= O_CREAT;
     int fd;
     do
@@ -86,22 +84,20 @@ std::unique_ptr<FileSource> HostFile::Open(const QString& path, unsigned flags,
     // Only ordinary files hold pictures: a folder, FIFO, socket or device does
     // not. Writing may go to a device (/dev/null, /dev/full).
     struct stat st {};
-    const bool writing = (flags & (CFile::modeWrite | CFile::modeReadWrite)) != 0;
-    if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (writing && S_ISCHR(st.st_mode)))) {
+    if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (access.write && S_ISCHR(st.st_mode)))) {
         ::close(fd);
         error = CFileException(Cause::accessDenied, path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         return nullptr;
     }
     // The lock comes before truncation, so a refused writer destroys nothing.
-    if (const int lock = LockFor(flags); lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) {
+    if (const int lock = LockFor(access); lock != 0 && ::flock(fd, lock | LOCK_NB) != 0) {
         const int err = errno;
         ::close(fd);
         error = CFileException(err == EWOULDBLOCK ? Cause::sharingViolation : Cause::generic, path,
                                err);
         return nullptr;
     }
-    const bool truncate = (flags & CFile::modeCreate) && !(flags & CFile::modeNoTruncate);
-    if (truncate && ::ftruncate(fd, 0) != 0) {
+    if (access.truncate && ::ftruncate(fd, 0) != 0) {
         const int err = errno;
         ::close(fd);
         error = CFileException(CauseFromErrno(err, path), path, err);

@@ -7,6 +7,16 @@
 
 class CFileException;
 
+// How a host file is opened: the file object's open flags, decoded.
+struct HostAccess {
+    enum class Share { compat, exclusive, denyWrite, denyRead, denyNone };
+    bool write = false;    // for writing, or for reading and writing
+    bool read = true;      // also for reading
+    bool create = false;   // made when missing
+    bool truncate = false; // emptied when it exists
+    Share share = Share::compat;
+};
+
 // A file of the host's file system, opened with POSIX calls. Opening never
 // waits: only ordinary files open for reading (a FIFO, socket, device or
 // folder gives accessDenied); writing may also go to a character device.
@@ -25,7 +35,7 @@ class CFileException;
 class HostFile final : public FileSource {
 public:
     // nullptr with the cause in error when the file cannot be opened.
-    static std::unique_ptr<FileSource> Open(const QString& path, unsigned flags,
+    static std::unique_ptr<FileSource> Open(const QString& path, const HostAccess& access,
                                             CFileException& error);
     ~HostFile() override;
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "WallpaperResult.h"
+
 #include <QString>
-#include <QStringList>
 
 // The desktop's wallpaper (SystemParametersInfo's SPI_SETDESKWALLPAPER): sets
 // a picture file as the desktop background in the way the desktop named by
@@ -25,20 +26,6 @@ enum class Way {
 // goes through the portal.
 Way WayFor(const QString& currentDesktop);
 QString WayName(Way way);
-
-struct Options {
-    int programTimeoutMs = 10000;
-    // The portal may ask the user before it answers.
-    int portalTimeoutMs = 120000;
-};
-
-struct Result {
-    enum class Outcome { set, cancelled, failed };
-    Outcome outcome = Outcome::failed;
-    QStringList tried; // the ways tried, in order
-    QString problem;   // why the last way failed, in words
-    bool Set() const { return outcome == Outcome::set; }
-};
 
 // Sets the picture at this absolute path. When the desktop's own way fails,
 // the portal is tried before the result says the wallpaper was not set; a

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Wallpaper.h"
+#include "WallpaperResult.h"
 
 // The ways to the wallpaper that go over the session bus.
 namespace wallpaper::detail {
