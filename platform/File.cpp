@@ -43,17 +43,7 @@ std::unique_ptr<FileSource> OpenOnDrive(const QString& path, unsigned flags,
         error.m_strFileName = path;
     return source;
 }
-} // namespace
 
-CFile::CFile() = default;
-
-CFile::CFile(const QString& path, unsigned flags) {
-    CFileException error;
-    if (!Open(path, flags, &error))
-        throw error;
-}
-
-namespace {
 // The open flags as the host file takes them; a share mode the flags do not
 // name counts as compatibility mode.
 HostAccess HostAccessOf(unsigned flags) {
@@ -81,6 +71,14 @@ HostAccess HostAccessOf(unsigned flags) {
     return access;
 }
 } // namespace
+
+CFile::CFile() = default;
+
+CFile::CFile(const QString& path, unsigned flags) {
+    CFileException error;
+    if (!Open(path, flags, &error))
+        throw error;
+}
 
 CFile::~CFile() {
     Abort();

@@ -235,9 +235,8 @@ void Viewing::EndSlideShow() {
 }
 
 void Viewing::ExitWork() {
-    if (m_bExitWorkDone || m_bAborting || AfxIsAborting())
+    if (m_bAborting || AfxIsAborting())
         return;
-    m_bExitWorkDone = true;
     if (m_state.m_nSaveOnExit == 1 && m_state.m_bMoved == 1)
         SaveBookmark();
     if (m_state.m_nSaveOnExit == 1)

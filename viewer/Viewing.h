@@ -41,7 +41,6 @@ public:
     // Open put a picture of the user's on screen (or failed to); the next
     // step clears it.
     void ShowOpenedFile(bool opened);
-    bool ShowingOpenedFile() const { return m_bShowingOpenedFile; }
     // Asks the window to paint the picture in view again.
     void Refresh();
 
@@ -62,8 +61,8 @@ public:
     void BeginSlideShow(bool fullScreen);
     void EndSlideShow();
 
-    // Once, when the frame closes normally: the bookmark offered on exit
-    // after a move, and "saveonexit" stored.
+    // When the frame closes normally (the frame runs it once): the bookmark
+    // offered on exit after a move, and "saveonexit" stored.
     void ExitWork();
 
     // What the commands' states follow.
@@ -112,5 +111,4 @@ private:
     std::unique_ptr<CollectionCommands> m_collections;
     bool m_bAborting = false;
     bool m_bShowingOpenedFile = false;
-    bool m_bExitWorkDone = false;
 };
