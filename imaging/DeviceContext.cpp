@@ -1,6 +1,7 @@
 #include "DeviceContext.h"
 
 #include "Palette.h"
+#include "TestSeam.h"
 
 #include <QGuiApplication>
 #include <QPaintDevice>
@@ -11,11 +12,13 @@
 namespace {
 
 int g_forcedBitsPixel = 0;
+[[maybe_unused]] const bool g_switch = testseam::Register(g_forcedBitsPixel);
 
 // The system palette has 256 entries; twenty hold the static colours, the
 // rest are shared by whatever palettes were realized last.
 constexpr std::size_t kFreeSystemEntries = 236;
 std::vector<QRgb> g_realizedColors;
+[[maybe_unused]] const bool g_paletteSwitch = testseam::Register(g_realizedColors);
 
 bool IsStaticColor(QRgb color) {
     const std::vector<QRgb> statics = CPalette::StockDefault().Colors();

@@ -4,6 +4,7 @@
 #include "MountInfo.h"
 #include "MountVolume.h"
 #include "Profile.h"
+#include "TestSeam.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 
 namespace {
 QStringList g_givenDiscs;
+[[maybe_unused]] const bool g_switch = testseam::Register(g_givenDiscs);
 
 // A drive letter A to Z from "E" or "e"; 0 otherwise.
 char ParseLetter(const QString& text) {

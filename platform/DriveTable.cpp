@@ -1,10 +1,13 @@
 #include "Drives.h"
+#include "TestSeam.h"
 
 #include <algorithm>
 
 namespace {
 std::optional<DriveTable> g_current;
 std::function<DriveTable()> g_discover = [] { return DriveTable::Discover(); };
+[[maybe_unused]] const bool g_switches =
+    testseam::Register(g_current) && testseam::Register(g_discover);
 
 // The letter of a root path "D:\" (also "d:", "D:/"); 0 for anything else.
 char RootLetter(const QString& root) {

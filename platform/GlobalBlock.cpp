@@ -1,12 +1,15 @@
 #include "GlobalBlock.h"
 
+#include "TestSeam.h"
+
 #include <cstdlib>
 #include <limits>
 #include <utility>
 
 namespace {
 std::size_t g_allocationLimit = std::numeric_limits<std::size_t>::max();
-}
+[[maybe_unused]] const bool g_switch = testseam::Register(g_allocationLimit);
+} // namespace
 
 GlobalBlock::GlobalBlock(GlobalBlock&& other) noexcept
     : m_pData(std::exchange(other.m_pData, nullptr)), m_nSize(std::exchange(other.m_nSize, 0)),

@@ -1,5 +1,7 @@
 #include "CFullScreenWnd.h"
 
+#include "TestSeam.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -9,6 +11,7 @@
 
 namespace {
 bool g_noScreen = false;
+[[maybe_unused]] const bool g_switch = testseam::Register(g_noScreen);
 } // namespace
 
 CFullScreenWnd::CFullScreenWnd(MessageReporter& reporter) : CCartoonWnd(reporter) {

@@ -1,6 +1,7 @@
 #include "ContextMenu.h"
 
 #include "CommandRouter.h"
+#include "TestSeam.h"
 #include "ViewerIds.h"
 
 #include <QMenu>
@@ -11,6 +12,7 @@ ContextMenu::Hook& CurrentHook() {
     static ContextMenu::Hook hook;
     return hook;
 }
+[[maybe_unused]] const bool g_switch = testseam::Register(CurrentHook());
 
 struct Item {
     int id; // 0: a separator

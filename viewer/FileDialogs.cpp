@@ -1,6 +1,7 @@
 #include "FileDialogs.h"
 
 #include "MainWindow.h"
+#include "TestSeam.h"
 
 #include <QFileDialog>
 #include <utility>
@@ -10,6 +11,7 @@ FileDialogs::Hook& CurrentHook() {
     static FileDialogs::Hook hook;
     return hook;
 }
+[[maybe_unused]] const bool g_switch = testseam::Register(CurrentHook());
 
 std::optional<QString> Run(bool saving, const QString& proposed, const QString& filter) {
     if (CurrentHook())

@@ -1,10 +1,13 @@
 #include "ScreenMetrics.h"
 
+#include "TestSeam.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace {
 std::optional<QSize> g_forcedSize;
+[[maybe_unused]] const bool g_switch = testseam::Register(g_forcedSize);
 } // namespace
 
 QSize ScreenMetrics::Size() {

@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "MessageBoxReporter.h"
 #include "Picture.h"
+#include "TestSeam.h"
 #include "ViewPaint.h"
 
 #include <QPageSetupDialog>
@@ -26,6 +27,7 @@ DialogHook& CurrentHook() {
     static DialogHook hook;
     return hook;
 }
+[[maybe_unused]] const bool g_switch = testseam::Register(CurrentHook());
 
 // The dialog's own exec, which is where Qt's dialogs hand their settings to
 // the printer; a hook runs once the dialog shows.

@@ -1,6 +1,7 @@
 #include "Abort.h"
 
 #include "MainWindow.h"
+#include "TestSeam.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -11,6 +12,7 @@
 
 namespace {
 std::function<void()> g_abortHook;
+[[maybe_unused]] const bool g_switch = testseam::Register(g_abortHook);
 bool g_aborting = false;
 
 // Closes and deletes every top-level window. A window owned by another goes

@@ -1,6 +1,7 @@
 #include "CDialog.h"
 
 #include "CBitmapButton.h"
+#include "TestSeam.h"
 #include "UpDownControl.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ CDialog::ModalHook& CurrentHook() {
     static CDialog::ModalHook hook;
     return hook;
 }
+[[maybe_unused]] const bool g_switch = testseam::Register(CurrentHook());
 } // namespace
 
 CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* parent)

@@ -2,6 +2,7 @@
 
 #include "MainWindow.h"
 #include "Profile.h"
+#include "TestSeam.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 
 namespace {
 MessageBoxHook g_hook;
+[[maybe_unused]] const bool g_switch = testseam::Register(g_hook);
 std::optional<QString> g_title;
 
 QMessageBox::Icon IconOf(unsigned type) {

@@ -25,7 +25,6 @@ protected:
         m_image = m_env.Scratch() + "/cd.iso";
         ASSERT_TRUE(isomaker::MakeIso(src, m_image, "QUELBY_CDH"));
     }
-    void TearDown() override { DriveTable::SetCurrent(DriveTable()); }
 
     // Cuts the image one block after the start of the picture's data.
     void CutImageInsidePicture() {

@@ -154,7 +154,6 @@ TEST(CopyGlobalBlock, NoMemoryGivesNone) {
     HDIB hSource = ToHandle(Bytes(100, 7));
     GlobalBlock::SetAllocationLimit(99);
     HDIB hCopy = CopyGlobalBlock(hSource);
-    GlobalBlock::SetAllocationLimit(std::numeric_limits<std::size_t>::max());
     EXPECT_FALSE(hCopy);
     EXPECT_EQ(HandleBytes(hSource), Bytes(100, 7));
 }

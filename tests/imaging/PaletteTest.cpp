@@ -3,7 +3,6 @@
 #include "BitmapBuilder.h"
 
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace {
 
@@ -84,7 +83,6 @@ TEST(CreateBitmapPalette, NoMemoryForTheLogicalPalette) {
     CPalette palette;
     GlobalBlock::SetAllocationLimit(4 + 4 * 256 - 1);
     const bool created = CreateBitmapPalette(hDIB, palette);
-    GlobalBlock::SetAllocationLimit(std::numeric_limits<std::size_t>::max());
     EXPECT_FALSE(created);
     EXPECT_EQ(hDIB.LockCount(), 0);
 }

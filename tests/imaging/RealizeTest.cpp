@@ -18,14 +18,7 @@ struct RealizeCase {
 
 class RealizePicturePaletteTest : public ::testing::TestWithParam<RealizeCase> {
 protected:
-    void SetUp() override {
-        CDC::ForceScreenBitsPixel(GetParam().depth);
-        CDC::ResetSystemPalette();
-    }
-    void TearDown() override {
-        CDC::ForceScreenBitsPixel(0);
-        CDC::ResetSystemPalette();
-    }
+    void SetUp() override { CDC::ForceScreenBitsPixel(GetParam().depth); }
 };
 
 // The caller repaints only when the system palette changed: the first time,

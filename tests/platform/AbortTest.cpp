@@ -20,12 +20,11 @@ TEST(Abort, WindowsAreGoneBeforeTheHookRuns) {
     AfxSetMainWnd(frame);
     QPointer<QWidget> frameSeen(frame), dialogSeen(dialog), looseSeen(loose);
     int windowsAtHook = -1;
-    auto previous = SetAbortHook([&] {
+    SetAbortHook([&] {
         windowsAtHook = static_cast<int>(QApplication::topLevelWidgets().size());
         throw Aborted{};
     });
     EXPECT_THROW(AfxAbort(), Aborted);
-    SetAbortHook(std::move(previous));
     EXPECT_EQ(windowsAtHook, 0);
     EXPECT_TRUE(frameSeen.isNull());
     EXPECT_TRUE(dialogSeen.isNull());

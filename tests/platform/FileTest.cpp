@@ -44,7 +44,6 @@ protected:
                                            {'F', DriveType::cdrom, MakeFolderVolume(folder)},
                                            {'G', DriveType::cdrom, nullptr}}));
     }
-    void TearDown() override { DriveTable::SetCurrent(DriveTable()); }
 
     TempEnvironment env;
     QString image;

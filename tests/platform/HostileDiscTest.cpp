@@ -305,10 +305,7 @@ protected:
             s_disc.iso = file.readAll();
     }
     static void TearDownTestSuite() { s_made.reset(); }
-    void TearDown() override {
-        DriveTable::SetCurrent(DriveTable());
-        qunsetenv("TMPDIR");
-    }
+    void TearDown() override { qunsetenv("TMPDIR"); }
 
     TempEnvironment env;
     static inline std::unique_ptr<QTemporaryDir> s_made;

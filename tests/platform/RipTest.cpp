@@ -25,7 +25,6 @@ protected:
         iso = env.Scratch() + "/quelby.iso";
         ASSERT_TRUE(isomaker::MakeIso(src, iso, "QUELBY_CDH"));
     }
-    void TearDown() override { DriveTable::SetCurrent(DriveTable()); }
 
     // The rip's label and the cartoon as read from it on drive E; nullopt
     // label when the drive shows no disc.

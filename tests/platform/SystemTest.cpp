@@ -25,14 +25,11 @@ struct Asked {
 class MessageBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous =
-            SetMessageBoxHook([this](const QString& text, const QString& caption, unsigned type) {
-                asked.push_back({text, caption, type});
-                return answer;
-            });
+        SetMessageBoxHook([this](const QString& text, const QString& caption, unsigned type) {
+            asked.push_back({text, caption, type});
+            return answer;
+        });
     }
-    void TearDown() override { SetMessageBoxHook(std::move(previous)); }
-    MessageBoxHook previous;
     std::vector<Asked> asked;
     int answer = IDOK;
 };
@@ -91,11 +88,7 @@ void PressWhenShown(QMessageBox::StandardButton button, BoxSeen& seen) {
 }
 
 TEST(MessageBoxShown, AnswersWithThePressedButton) {
-    // The real boxes, without the test program's guard.
-    struct RealBoxes {
-        MessageBoxHook guard = SetMessageBoxHook(nullptr);
-        ~RealBoxes() { SetMessageBoxHook(std::move(guard)); }
-    } realBoxes;
+    SetMessageBoxHook(nullptr); // the real boxes, without the test program's guard
     BoxSeen seen;
     PressWhenShown(QMessageBox::No, seen);
     EXPECT_EQ(AfxMessageBox("Change Windows Wallpaper to Current Image?", MB_YESNO), IDNO);

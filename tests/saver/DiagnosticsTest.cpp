@@ -150,8 +150,6 @@ TEST_F(Diagnostics, OnALowColourDisplayEachPicturesPaletteIsRealized) {
         else
             EXPECT_GT(changed, 0);
     }
-    CDC::ForceScreenBitsPixel(0);
-    CDC::ResetSystemPalette();
 }
 
 } // namespace

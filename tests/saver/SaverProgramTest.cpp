@@ -12,10 +12,7 @@ namespace {
 using namespace saverkeys;
 using namespace selectionkeys;
 
-class SaverProgram : public ::testing::Test, public SaverFixture {
-protected:
-    ~SaverProgram() override { CFullScreenWnd::ForceNoScreen(false); }
-};
+class SaverProgram : public ::testing::Test, public SaverFixture {};
 
 TEST_F(SaverProgram, AWindowThatCannotBeOpenedEndsWithAMessageAndAFailure) {
     CFullScreenWnd::ForceNoScreen(true);

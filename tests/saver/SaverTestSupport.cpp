@@ -15,10 +15,6 @@ SaverFixture::SaverFixture() : disc(env.Scratch() + QStringLiteral("/disc")) {
     disc.Insert('E');
 }
 
-SaverFixture::~SaverFixture() {
-    DriveTable::SetCurrent(DriveTable());
-}
-
 void SaverFixture::Store(const QString& key, int value) {
     profile.WriteInt(saverkeys::kSection, key, value);
 }

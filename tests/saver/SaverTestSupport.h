@@ -18,7 +18,6 @@ class CartoonCycle;
 class SaverFixture {
 public:
     SaverFixture();
-    ~SaverFixture();
 
     // Writes "ScreenSaver" values.
     void Store(const QString& key, int value);

@@ -20,10 +20,7 @@ using namespace selectionkeys;
 
 class SaverWindow : public ::testing::Test, public SaverFixture {
 protected:
-    ~SaverWindow() override {
-        delete window.data();
-        CFullScreenWnd::ForceNoScreen(false);
-    }
+    ~SaverWindow() override { delete window.data(); }
 
     CFullScreenWnd& Open() {
         window = new CFullScreenWnd(messages);

@@ -121,7 +121,6 @@ TEST_F(SetupDialog, TheBannerSuitsTheDisplaysDepth) {
         });
         EXPECT_EQ(dialog.m_bLowColourBanner, depth == 8 ? 1 : 0);
     }
-    CDC::ForceScreenBitsPixel(0);
 }
 
 TEST_F(SetupDialog, FavoriteIsOfferedOnlyWithFavourites) {

@@ -1,5 +1,7 @@
 #include "DialogScript.h"
+#include "Drives.h"
 #include "Profile.h"
+#include "TestSeam.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -23,5 +25,14 @@ int main(int argc, char** argv) {
     Profile::NameApplication();
     ::testing::InitGoogleTest(&argc, argv);
     InstallUnexpectedUiGuards();
+    // No test sees the machine's drives unless it installs a table or a
+    // discovery of its own.
+    DriveTable::SetCurrent(DriveTable());
+    // Every switch a test turns is back as it is now when the test ends.
+    struct RestoreSwitches : ::testing::EmptyTestEventListener {
+        std::function<void()> restore = testseam::SaveAll();
+        void OnTestEnd(const ::testing::TestInfo&) override { restore(); }
+    };
+    ::testing::UnitTest::GetInstance()->listeners().Append(new RestoreSwitches);
     return RUN_ALL_TESTS();
 }

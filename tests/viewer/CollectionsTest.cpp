@@ -63,7 +63,6 @@ protected:
         disc.Insert('D');
         app.InitInstance({});
     }
-    ~Collections() override { DriveTable::SetCurrent(DriveTable()); }
     bool Run(int id) { return app.Frame()->Router().Execute(id); }
     void Forward(int steps = 1) {
         for (int i = 0; i < steps; ++i)
@@ -298,7 +297,7 @@ TEST_F(Collections, ContextMenuHoldsItsItemsGreyedByTheSameRules) {
         }
         return nullptr;
     };
-    const ContextMenu::Hook previous = ContextMenu::SetHook(look);
+    ContextMenu::SetHook(look);
     QTest::mouseClick(app.View(), Qt::RightButton);
     EXPECT_EQ(items, (QStringList{"Add To Favorite ", "-", "Browse Wizard...", "-", "Copy",
                                   "Print...", "Save As...", "-", "Load Bookmark...",
@@ -319,7 +318,6 @@ TEST_F(Collections, ContextMenuHoldsItsItemsGreyedByTheSameRules) {
     }
     EXPECT_FALSE(greyed.contains(QStringLiteral("Add To Favorite ")));
     EXPECT_FALSE(greyed.contains(QStringLiteral("Save Bookmark...")));
-    ContextMenu::SetHook(previous);
 }
 
 TEST_F(Collections, MoreFavouritesThanTheListHoldsAreReadUpToIt) {

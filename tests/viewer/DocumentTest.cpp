@@ -79,17 +79,12 @@ protected:
         disc.AddCartoons(SomeCartoonNames());
         disc.Insert('D');
         app.InitInstance(diagnostic ? QStringList{QStringLiteral("/d")} : QStringList{});
-        previous = FileDialogs::SetHook(
-            [this](bool saving, const QString& proposed, const QString& filter) {
-                asked.push_back(proposed);
-                filters.push_back(filter);
-                EXPECT_EQ(saving, saveDialog);
-                return answer;
-            });
-    }
-    ~Document() override {
-        FileDialogs::SetHook(std::move(previous));
-        DriveTable::SetCurrent(DriveTable());
+        FileDialogs::SetHook([this](bool saving, const QString& proposed, const QString& filter) {
+            asked.push_back(proposed);
+            filters.push_back(filter);
+            EXPECT_EQ(saving, saveDialog);
+            return answer;
+        });
     }
     bool Run(int id) { return app.Frame()->Router().Execute(id); }
 
@@ -98,7 +93,6 @@ protected:
     TestDisc disc;
     MessageRecorder messages;
     CquelbyApp app;
-    FileDialogs::Hook previous;
     std::optional<QString> answer;
     bool saveDialog = true;
     QStringList asked;

@@ -63,7 +63,6 @@ protected:
         disc.AddCartoons(SomeCartoonNames());
         disc.Insert('D');
     }
-    ~Frame() override { DriveTable::SetCurrent(DriveTable()); }
     CquelbyApp& Start() {
         app = std::make_unique<CquelbyApp>();
         app->InitInstance({});
@@ -161,7 +160,7 @@ TEST_F(Frame, EveryCommandOfTheMenusDoesItsWork) {
                 commands << item->data().toInt();
         }
     }
-    const auto previous = ContextMenu::SetHook([&commands](QMenu& menu) -> QAction* {
+    ContextMenu::SetHook([&commands](QMenu& menu) -> QAction* {
         for (QAction* item : menu.actions()) {
             if (!item->isSeparator())
                 commands << item->data().toInt();
@@ -169,7 +168,6 @@ TEST_F(Frame, EveryCommandOfTheMenusDoesItsWork) {
         return nullptr;
     });
     ContextMenu::Track(app->View(), QPoint(), app->Frame()->Router());
-    ContextMenu::SetHook(previous);
     ASSERT_EQ(commands.size(), 17 + 9); // menu 128 and menu 233
     for (int id : commands)
         EXPECT_TRUE(app->Frame()->Router().Has(id)) << id;

@@ -65,7 +65,6 @@ protected:
         app.InitInstance({});
         wallpaperPath = privateprofile::WindowsDirectory() + QStringLiteral("/quelbywp.bmp");
     }
-    ~Output() override { DriveTable::SetCurrent(DriveTable()); }
     bool Run(int id) { return app.Frame()->Router().Execute(id); }
     void Forward(int steps) {
         for (int i = 0; i < steps; ++i)

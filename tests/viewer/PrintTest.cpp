@@ -73,10 +73,6 @@ protected:
         app.Printer().setOutputFormat(QPrinter::PdfFormat);
         app.Printer().setOutputFileName(pdf);
     }
-    ~Printing() override {
-        viewprinting::SetDialogHook(std::move(previous));
-        DriveTable::SetCurrent(DriveTable());
-    }
     bool Run(int id) { return app.Frame()->Router().Execute(id); }
     void OpenPicture(int width, int height) {
         const QString path = env.Scratch() + QStringLiteral("/picture.bmp");
@@ -88,7 +84,7 @@ protected:
     }
     // What the person does once the dialog shows.
     void OnDialog(std::function<void(QDialog&)> act) {
-        previous = viewprinting::SetDialogHook([this, act](QDialog& dialog) {
+        viewprinting::SetDialogHook([this, act](QDialog& dialog) {
             ++dialogs;
             act(dialog);
         });
@@ -106,7 +102,6 @@ protected:
     MessageRecorder messages;
     CquelbyApp app;
     QString pdf;
-    viewprinting::DialogHook previous;
     int dialogs = 0;
 };
 

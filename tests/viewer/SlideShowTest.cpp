@@ -109,8 +109,8 @@ TEST_F(SlideShowRun, RunsWithTheShowBackButtonUntilEscapeAndPagingGoesOnFromTher
 
 TEST_F(SlideShowRun, OnlyEscapeAndPaintingReachTheWindowWhileTheShowRuns) {
     int printed = 0, menus = 0, paints = 0;
-    const auto oldPrint = viewprinting::SetDialogHook([&printed](QDialog&) { ++printed; });
-    const auto oldMenu = ContextMenu::SetHook([&menus](QMenu&) -> QAction* {
+    viewprinting::SetDialogHook([&printed](QDialog&) { ++printed; });
+    ContextMenu::SetHook([&menus](QMenu&) -> QAction* {
         ++menus;
         return nullptr;
     });
@@ -148,8 +148,6 @@ TEST_F(SlideShowRun, OnlyEscapeAndPaintingReachTheWindowWhileTheShowRuns) {
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     QTest::mouseClick(app.View()->ForwardButton(), Qt::LeftButton);
     EXPECT_EQ(S().m_selection.imageCounter, 2);
-    viewprinting::SetDialogHook(oldPrint);
-    ContextMenu::SetHook(oldMenu);
 }
 
 TEST_F(SlideShowRun, AWaitCostsNextToNothingAndEachHoldIsOnePeriod) {

@@ -58,7 +58,6 @@ protected:
             disc.AddCartoon(CatalogueNameString(position));
         disc.Insert('D');
     }
-    ~SlideShowRun() override { DriveTable::SetCurrent(DriveTable()); }
 
     void Start(bool diagnostic = true) {
         if (diagnostic)

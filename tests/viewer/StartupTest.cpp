@@ -36,7 +36,6 @@ class Startup : public ::testing::Test {
 protected:
     TempEnvironment env;
     ForcedScreen screen{800, 600, 24};
-    ~Startup() override { DriveTable::SetCurrent(DriveTable()); }
 };
 
 TEST_F(Startup, WithoutTheCdAsksOnceThenEndsAbnormallyWritingNothing) {

@@ -7,8 +7,3 @@ ForcedScreen::ForcedScreen(int width, int height, int depth) {
     ScreenMetrics::ForceSize(QSize(width, height));
     CDC::ForceScreenBitsPixel(depth);
 }
-
-ForcedScreen::~ForcedScreen() {
-    ScreenMetrics::ForceSize(std::nullopt);
-    CDC::ForceScreenBitsPixel(0);
-}

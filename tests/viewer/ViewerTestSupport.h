@@ -3,9 +3,8 @@
 #include "DialogScript.h"
 #include "MessageRecorder.h"
 
-// Forces a screen size and depth for the lifetime of the object.
+// Forces a screen size and depth for the rest of the test.
 class ForcedScreen {
 public:
     ForcedScreen(int width, int height, int depth);
-    ~ForcedScreen();
 };

@@ -33,7 +33,6 @@ protected:
         nav.CheckCdAtStart();
         nav.SetLowColour(false);
     }
-    ~Navigation() override { DriveTable::SetCurrent(DriveTable()); }
 
     // The blue byte of the first pixel: the seed the test disc drew the picture with.
     int ShownSeed() {
