@@ -55,9 +55,20 @@ void CMainFrame::ShowHelp(bool usingHelp) {
 }
 
 void CMainFrame::ApplyOuterGeometry() {
-    // The sizes are those of the outer frame: take the decorations off.
-    setFixedSize(m_outer.size() - m_decoration);
+    // The sizes are those of the outer frame: take the decorations off. Where
+    // the decorations are thicker than the frame allows for (a tall title
+    // bar, one drawn inside the window), the frame grows by what the menu
+    // and the view would lose, so that both are always whole.
+    setFixedSize((m_outer.size() - m_decoration).expandedTo(ContentSize()));
     move(m_outer.topLeft());
+}
+
+QSize CMainFrame::ContentSize() const {
+    const QWidget* view = centralWidget();
+    if (!view)
+        return {};
+    const QSize content = view->minimumSizeHint();
+    return QSize(content.width(), content.height() + menuBar()->sizeHint().height());
 }
 
 void CMainFrame::MeasureDecoration() {

@@ -21,7 +21,8 @@ public:
 
     CommandRouter& Router() { return m_router; }
     MainMenu& Menu() { return *m_menu; }
-    // The outer rectangle the frame keeps (frameGeometry), by the screen rule.
+    // The outer rectangle the frame keeps (frameGeometry), by the screen rule;
+    // the frame is larger only where its decorations leave too little inside.
     QRect OuterRect() const { return m_outer; }
     void SetDocumentTitle(const QString& title);
     // The view's exit work, run once before the windows go.
@@ -47,6 +48,8 @@ signals:
 private:
     // Sizes and places the frame by its outer rectangle.
     void ApplyOuterGeometry();
+    // The window's inside that holds the menu bar and the view's content.
+    QSize ContentSize() const;
     // Takes the decorations of the normal frame as the window manager draws
     // them now, and applies the geometry again when they changed.
     void MeasureDecoration();

@@ -2,6 +2,7 @@
 
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
+#include "Catalogue.h"
 #include "ClipboardCopy.h"
 #include "CquelbyDoc.h"
 #include "CquelbyView.h"
@@ -9,6 +10,7 @@
 #include "FileDialogs.h"
 #include "MainMenu.h"
 #include "MainWindow.h"
+#include "MessageBox.h"
 #include "PrivateProfile.h"
 #include "SlideShowCommand.h"
 #include "ViewPrinting.h"
@@ -28,16 +30,35 @@
 using namespace ids;
 
 namespace {
+// A disc named on the command line that is not the CD (a file manager opens
+// any image with the viewer) is named as such before the search for the CD,
+// which then asks for it as usual.
+void SayIfNotTheCd(const QString& path) {
+    const std::optional<QString> label = MakeAttachedVolume(path)->Label();
+    if (label && *label == QLatin1String(kCdVolumeLabel))
+        return;
+    const QString name = QFileInfo(path).fileName();
+    AfxMessageBox(
+        label
+            ? QStringLiteral("\"%1\" is not the Quelby CD: its label is \"%2\".").arg(name, *label)
+            : QStringLiteral("\"%1\" is not the Quelby CD: it cannot be read as a "
+                             "disc image.")
+                  .arg(name),
+        MB_ICONEXCLAMATION);
+}
+
 // The command line's discs: images of the CD or folders holding a copy of it.
 // A name that is neither is reported and left out.
 QStringList GivenDiscs(const QStringList& arguments) {
     QStringList discs;
     for (const QString& argument : arguments) {
-        if (QFileInfo::exists(argument))
+        if (QFileInfo::exists(argument)) {
+            SayIfNotTheCd(argument);
             discs.append(argument);
-        else
+        } else {
             std::fprintf(stderr, "quelby: no disc image or folder \"%s\"\n",
                          argument.toLocal8Bit().constData());
+        }
     }
     return discs;
 }

@@ -15,6 +15,8 @@
 #include "ViewerIds.h"
 #include "Viewing.h"
 
+#include <QAction>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -24,6 +26,12 @@ CquelbyView::CquelbyView(CquelbyDoc& doc, Viewing& viewing, CommandRouter& route
     : QWidget(parent), m_doc(doc), m_viewing(viewing), m_router(router) {
     setObjectName(QStringLiteral("CquelbyView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    // The picture area is named by the caption, which names the cartoon.
+    setAccessibleName(parent->windowTitle().trimmed());
+    connect(parent, &QWidget::windowTitleChanged, this,
+            [this](const QString& caption) { setAccessibleName(caption.trimmed()); });
+    AddContextMenuKeys();
     connect(&viewing, &Viewing::PictureChanged, this, [this] { update(); });
     connect(&viewing, &Viewing::PaletteChanged, this, [this] { RealizeBitmapPalette(); });
     connect(&viewing, &Viewing::SlideShowStarted, this, [this] {
@@ -42,6 +50,11 @@ CBitmapButton* CquelbyView::MakeButton(bool forward, QPoint place) {
                                  : (low ? QStringLiteral("bbacku") : QStringLiteral("backu"));
     auto* button = new CBitmapButton(text, forward ? ID_FORWARD : ID_BACK, this);
     button->setGeometry(QRect(place, QSize(1, 1)));
+    // Reached by Tab; a click leaves the focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
+    const QString name = forward ? tr("Next cartoon") : tr("Previous cartoon");
+    button->setAccessibleName(name);
+    button->setToolTip(name);
     LoadButtonBitmaps(*button, forward);
     const int id = button->CommandId();
     connect(button, &CBitmapButton::clicked, this, [this, id] { m_router.Execute(id); });
@@ -78,6 +91,8 @@ void CquelbyView::OnInitialUpdate() {
     delete m_pBack;
     m_pForward = MakeButton(true, ScreenMetrics::ForwardButtonPos(ScreenMetrics::Size().width()));
     m_pBack = MakeButton(false, ScreenMetrics::BackButtonPos());
+    updateGeometry();
+    setFocus();
     m_viewing.StepForward();
     update();
 }
@@ -108,6 +123,33 @@ void CquelbyView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton)
         ContextMenu::Track(this, event->globalPosition().toPoint(), m_router);
     QWidget::mouseReleaseEvent(event);
+}
+
+void CquelbyView::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Backspace)) {
+        m_router.Execute(event->key() == Qt::Key_Space ? ID_FORWARD : ID_BACK);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CquelbyView::AddContextMenuKeys() {
+    auto* keys = new QAction(this);
+    keys->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    keys->setShortcutContext(Qt::WindowShortcut);
+    connect(keys, &QAction::triggered, this,
+            [this] { ContextMenu::Track(this, mapToGlobal(rect().center()), m_router); });
+    addAction(keys);
+}
+
+QSize CquelbyView::minimumSizeHint() const {
+    if (!m_pForward || !m_pBack)
+        return {};
+    // As far right and down as the buttons reach, and the back button's
+    // one-pixel margin beyond.
+    const QRect buttons = m_pForward->geometry() | m_pBack->geometry();
+    return QSize(buttons.right() + 2, buttons.bottom() + 2);
 }
 
 void CquelbyView::OnActivateView() {

@@ -37,6 +37,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Space and Backspace step forward and back; a focused button takes
+    // Space for itself and passes Backspace on.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The view holds its buttons and the picture above them whole.
+    QSize minimumSizeHint() const override;
 
 private:
     CBitmapButton* MakeButton(bool forward, QPoint place);
@@ -44,6 +49,8 @@ private:
     // The back button's bitmaps: bitmap 241 alone while a slide show runs,
     // else its normal and pressed bitmaps for the display's depth.
     void ShowSlideShowBackButton(bool showing);
+    // Shift+F10 and the Menu key open the right-button menu at the view's centre.
+    void AddContextMenuKeys();
 
     CquelbyDoc& m_doc;
     Viewing& m_viewing;

@@ -45,8 +45,18 @@ std::map<int, QList<QKeySequence>> MainMenu::AcceleratorTable() {
     };
 }
 
+std::map<int, QList<QKeySequence>> MainMenu::PagingKeys() {
+    return {
+        {ID_FORWARD, {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)}},
+        {ID_BACK, {QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)}},
+    };
+}
+
 QAction* MainMenu::MakeAction(int id, const QString& text) {
-    auto* action = new QAction(text, m_frame);
+    // The key after a menu text's tab ("&Print...\tCtrl+P") is the one the
+    // action's shortcut carries, and the menu shows it from there: the item
+    // is named by its words alone.
+    auto* action = new QAction(text.section(QLatin1Char('\t'), 0, 0), m_frame);
     action->setData(id);
     QObject::connect(action, &QAction::triggered, m_frame, [this, id] {
         m_router.Execute(id);
@@ -95,7 +105,9 @@ void MainMenu::BuildMenus(QMenuBar* menuBar) {
 }
 
 void MainMenu::BuildAccelerators() {
-    for (const auto& [id, keys] : AcceleratorTable()) {
+    std::map<int, QList<QKeySequence>> table = AcceleratorTable();
+    table.merge(PagingKeys());
+    for (const auto& [id, keys] : table) {
         QAction* action = Action(id);
         if (!action)
             action = MakeAction(id, QString()); // a key with no menu item of its own

@@ -23,6 +23,10 @@ public:
     QAction* Action(int id) const;
     // Keys of accelerator table 128, for each command id.
     static std::map<int, QList<QKeySequence>> AcceleratorTable();
+    // The paging keys: the arrows and Page Down/Up step as the buttons do.
+    // (Space and Backspace step too, from the view: a focused button takes
+    // Space for itself.)
+    static std::map<int, QList<QKeySequence>> PagingKeys();
 
 private:
     QAction* MakeAction(int id, const QString& text);

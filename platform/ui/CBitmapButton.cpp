@@ -1,6 +1,8 @@
 #include "CBitmapButton.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 CBitmapButton::CBitmapButton(const QString& windowText, int commandId, QWidget* parent)
     : QAbstractButton(parent), m_nCommandId(commandId) {
@@ -40,4 +42,11 @@ void CBitmapButton::paintEvent(QPaintEvent*) {
     const QImage& image = isDown() && !m_pressed.isNull() ? m_pressed : m_normal;
     if (!image.isNull())
         painter.drawImage(0, 0, image);
+    // A button that takes focus from the keyboard shows where it is.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }

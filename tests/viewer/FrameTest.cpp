@@ -87,10 +87,16 @@ TEST_F(Frame, HasMenu128InOrderWithEveryTextAndId) {
     for (QAction* top : app->Frame()->menuBar()->actions()) {
         QString line = top->text() + QStringLiteral(":");
         if (top->menu()) {
+            // As the menu shows an item: its words, then its key after a tab.
             for (QAction* item : top->menu()->actions())
                 line += item->isSeparator()
                             ? QStringLiteral(" -")
-                            : QStringLiteral(" %1=%2").arg(item->text()).arg(item->data().toInt());
+                            : QStringLiteral(" %1%2=%3")
+                                  .arg(item->text(),
+                                       item->shortcut().isEmpty()
+                                           ? QString()
+                                           : QLatin1Char('\t') + item->shortcut().toString())
+                                  .arg(item->data().toInt());
         } else {
             line += QStringLiteral(" =%1").arg(top->data().toInt());
         }
@@ -252,7 +258,84 @@ TEST_F(Frame, ButtonsSitByTheScreenRuleWithTheirBitmaps) {
     EXPECT_NE(forward->NormalImage(), back->NormalImage());
     back->click();
     EXPECT_EQ(app->Model().State().m_selection.imageCounter, 743);
+    // Named for assistive technology and for the pointer's tip; the picture
+    // area by the caption.
+    EXPECT_EQ(forward->accessibleName(), QStringLiteral("Next cartoon"));
+    EXPECT_EQ(back->toolTip(), QStringLiteral("Previous cartoon"));
+    EXPECT_EQ(app->View()->accessibleName(), app->Frame()->windowTitle().trimmed());
 }
+
+// However much the decorations and the menu bar take, the view holds its
+// buttons whole; where they take little the frame keeps its size.
+TEST_F(Frame, TheWindowAlwaysHoldsItsButtonsAndKeepsItsSizeWhereItCan) {
+    Start();
+    for (const int menuPoints : {0, 48}) {
+        if (menuPoints > 0) {
+            QFont large = app->Frame()->menuBar()->font();
+            large.setPointSize(menuPoints);
+            app->Frame()->menuBar()->setFont(large);
+            app->Frame()->ShowNormalSize();
+        }
+        QCoreApplication::processEvents();
+        const QRect buttons =
+            app->View()->ForwardButton()->geometry() | app->View()->BackButton()->geometry();
+        EXPECT_TRUE(app->View()->rect().contains(buttons)) << menuPoints;
+        const QSize outer = app->Frame()->frameGeometry().size();
+        if (menuPoints == 0)
+            EXPECT_EQ(outer, QSize(680, 450));
+        else
+            EXPECT_GT(outer.height(), 450);
+    }
+}
+
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int focus; // the view (0) or the command id of the button that has the focus
+    int step;  // +1 forward, -1 back, 0: the right-button menu opens instead
+};
+
+class FrameKeys : public Frame, public ::testing::WithParamInterface<KeyCase> {};
+
+// The keys page as the buttons do and open the right-button menu, wherever
+// the focus is in the window.
+TEST_P(FrameKeys, PageOrOpenTheMenu) {
+    const KeyCase& c = GetParam();
+    Start();
+    app->Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app->Frame()));
+    app->Frame()->Router().Execute(ID_FORWARD);
+    app->Frame()->Router().Execute(ID_FORWARD);
+    int menus = 0;
+    ContextMenu::SetHook([&menus](QMenu&) -> QAction* {
+        ++menus;
+        return nullptr;
+    });
+    QWidget* focus = c.focus == ID_BACK      ? app->View()->BackButton()
+                     : c.focus == ID_FORWARD ? app->View()->ForwardButton()
+                                             : static_cast<QWidget*>(app->View());
+    focus->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(focus->hasFocus());
+    QTest::keyClick(focus, c.key, c.modifiers);
+    EXPECT_EQ(app->Model().State().m_selection.imageCounter, 2 + c.step);
+    EXPECT_EQ(menus, c.step == 0 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, FrameKeys,
+    ::testing::Values(KeyCase{"Right", Qt::Key_Right, {}, 0, 1},
+                      KeyCase{"PageDown", Qt::Key_PageDown, {}, 0, 1},
+                      KeyCase{"Space", Qt::Key_Space, {}, 0, 1},
+                      KeyCase{"Left", Qt::Key_Left, {}, 0, -1},
+                      KeyCase{"PageUp", Qt::Key_PageUp, {}, 0, -1},
+                      KeyCase{"Backspace", Qt::Key_Backspace, {}, 0, -1},
+                      KeyCase{"RightOnTheBackButton", Qt::Key_Right, {}, ID_BACK, 1},
+                      KeyCase{"SpacePressesTheBackButton", Qt::Key_Space, {}, ID_BACK, -1},
+                      KeyCase{"BackspaceOnTheForwardButton", Qt::Key_Backspace, {}, ID_FORWARD, -1},
+                      KeyCase{"ShiftF10", Qt::Key_F10, Qt::ShiftModifier, 0, 0},
+                      KeyCase{"MenuKey", Qt::Key_Menu, {}, ID_FORWARD, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Frame, SmallLowColourScreenTakesTheOtherButtonsAndPlaces) {
     ForcedScreen small(640, 480, 8);

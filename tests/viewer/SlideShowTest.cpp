@@ -125,6 +125,8 @@ TEST_F(SlideShowRun, OnlyEscapeAndPaintingReachTheWindowWhileTheShowRuns) {
     QTest::keyClick(app.Frame(), Qt::Key_F, Qt::AltModifier);
     QTest::mouseClick(app.Frame()->menuBar(), Qt::LeftButton, {}, QPoint(10, 5));
     QTest::keyClick(app.View(), Qt::Key_Right);
+    QTest::keyClick(app.View(), Qt::Key_Space);
+    QTest::keyClick(app.View(), Qt::Key_F10, Qt::ShiftModifier);
     // An uncovered window paints the picture, not white.
     struct PaintCounter : QObject {
         int& count;

@@ -194,6 +194,28 @@ TEST_F(MachineDrives, DiscsOnTheCommandLineAreSearchedAfterTheSwitch) {
     }
 }
 
+// Another disc, or a file that is no disc, opened with the viewer: it is
+// named as not the CD before the usual request for the CD and the abort.
+TEST_F(MachineDrives, ADiscThatIsNotTheCdIsNamedBeforeTheUsualFlow) {
+    if (!isomaker::Available())
+        GTEST_SKIP() << "genisoimage is not installed";
+    const QString other = env.Scratch() + QStringLiteral("/holiday.iso");
+    ASSERT_TRUE(isomaker::MakeIso(disc.Root(), other, QStringLiteral("HOLIDAY_2003")));
+    const QString text = env.Scratch() + QStringLiteral("/notes.iso");
+    isomaker::WriteFiles(env.Scratch(), {{QStringLiteral("notes.iso"), "not a disc"}});
+    for (const auto& [path, said] :
+         {std::pair{other, "\"holiday.iso\" is not the Quelby CD: its label is \"HOLIDAY_2003\"."},
+          std::pair{text,
+                    "\"notes.iso\" is not the Quelby CD: it cannot be read as a disc image."}}) {
+        MessageRecorder seen;
+        CquelbyApp app;
+        EXPECT_THROW(app.InitInstance({path}), AbortCalled);
+        EXPECT_EQ(seen.Texts(), (QStringList{QString::fromUtf8(said), kInsert, kNotFound}));
+        ASSERT_FALSE(seen.Messages().empty());
+        EXPECT_EQ(seen.Messages()[0].type, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    }
+}
+
 TEST_F(MachineDrives, DiscMountedWhileTheViewerAsksIsFoundOnOk) {
     const QString image = MakeImage();
     if (image.isEmpty())
