@@ -1,14 +1,13 @@
 #include "WallpaperDbus.h"
 
-#include <QAtomicInteger>
+#include "SessionBus.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTimer>
 #include <QVariantMap>
@@ -19,32 +18,6 @@ namespace wallpaper::detail {
 namespace {
 
 using Outcome = Result::Outcome;
-
-// A connection of its own to the session bus the environment names now, so
-// each use sees the bus of that moment; closed when done.
-class SessionBus {
-public:
-    SessionBus() : m_name(QStringLiteral("quelby-wallpaper-%1").arg(++s_count)) {
-        QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-        const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
-        if (address.isEmpty() && !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") &&
-            QFileInfo::exists(runtimeBus))
-            address = QStringLiteral("unix:path=") + runtimeBus;
-        if (!address.isEmpty())
-            m_connection = QDBusConnection::connectToBus(address, m_name);
-    }
-    ~SessionBus() { QDBusConnection::disconnectFromBus(m_name); }
-    SessionBus(const SessionBus&) = delete;
-    SessionBus& operator=(const SessionBus&) = delete;
-
-    bool IsConnected() const { return m_connection.isConnected(); }
-    QDBusConnection& Connection() { return m_connection; }
-
-private:
-    static inline QAtomicInteger<int> s_count;
-    QString m_name;
-    QDBusConnection m_connection{QString()};
-};
 
 const QString kNoBus = QStringLiteral("no session bus");
 
@@ -124,14 +97,6 @@ bool Listen(QDBusConnection& connection, const QString& handle, PortalResponse& 
         QStringLiteral("Response"), &response, SLOT(OnResponse(uint, QVariantMap)));
 }
 
-// The request's object path the portal will use, known before the call so
-// that no answer can come before anyone listens.
-QString ExpectedHandle(const QDBusConnection& connection, const QString& token) {
-    QString sender = connection.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
-}
-
 Attempt Answer(uint response) {
     switch (response) {
     case 0:
@@ -160,7 +125,7 @@ Attempt SetThroughPortal(const QString& path, const Options& options) {
 
     const QString token = QStringLiteral("quelby%1").arg(QRandomGenerator::global()->generate());
     PortalResponse response;
-    const QString expected = ExpectedHandle(connection, token);
+    const QString expected = bus.PortalRequestPath(token);
     Listen(connection, expected, response);
     QDBusMessage call = QDBusMessage::createMethodCall(
         kPortalService, QStringLiteral("/org/freedesktop/portal/desktop"),

@@ -8,6 +8,7 @@
 #include "CquelbyView.h"
 #include "Drives.h"
 #include "FileDialogs.h"
+#include "IdleInhibit.h"
 #include "MainMenu.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QWhatsThis>
 #include <cstdio>
+#include <utility>
 
 using namespace ids;
 
@@ -61,6 +63,13 @@ QStringList GivenDiscs(const QStringList& arguments) {
         }
     }
     return discs;
+}
+
+// The window as the desktop portal names it; none where Qt does not draw on X.
+QString PortalWindow(const QWidget& window) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return {};
+    return QStringLiteral("x11:%1").arg(window.winId(), 0, 16);
 }
 } // namespace
 
@@ -123,6 +132,22 @@ void CquelbyApp::ConnectSlideShow() {
         if (wasFullScreen)
             frame->ShowNormalSize();
     });
+    // The screen stays on while a show runs, however it ends; a program that
+    // ends abnormally leaves the bus, which ends the inhibition too.
+    m_idleInhibit = std::make_unique<session::IdleInhibit>(
+        QStringLiteral("quelby"), QStringLiteral("A slide show is running"));
+    session::IdleInhibit* inhibit = m_idleInhibit.get();
+    QObject::connect(m_viewing.get(), &Viewing::SlideShowStarted, inhibit,
+                     [inhibit, frame] { inhibit->Hold(PortalWindow(*frame)); });
+    QObject::connect(m_viewing.get(), &Viewing::SlideShowEnded, inhibit,
+                     &session::IdleInhibit::Release);
+    // A show goes on without it; said once, never in a box that would stop it.
+    QObject::connect(
+        inhibit, &session::IdleInhibit::Unavailable, [said = false](const QString& why) mutable {
+            if (!std::exchange(said, true))
+                std::fprintf(stderr, "quelby: the screen may blank during slide shows: %s\n",
+                             why.toLocal8Bit().constData());
+        });
 }
 
 void CquelbyApp::AddCommands() {

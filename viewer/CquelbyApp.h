@@ -11,6 +11,9 @@ class CquelbyView;
 class QPrinter;
 class SlideShowCommand;
 class Viewing;
+namespace session {
+class IdleInhibit;
+}
 
 // The application object: start-up, the binding of every command to its
 // work, and the commands it handles itself (About, New, Open, Print Setup).
@@ -42,7 +45,7 @@ public:
 
 private:
     void OpenDocument();
-    // The window follows the model's slide show.
+    // The window and the session follow the model's slide show.
     void ConnectSlideShow();
     void AddCommands();
     void AddViewingCommands();
@@ -50,6 +53,7 @@ private:
     std::unique_ptr<CquelbyDoc> m_doc;
     std::unique_ptr<Viewing> m_viewing;
     std::unique_ptr<SlideShowCommand> m_slideShow;
+    std::unique_ptr<session::IdleInhibit> m_idleInhibit;
     QPointer<CMainFrame> m_frame;  // an abnormal end may destroy it first
     CquelbyView* m_view = nullptr; // owned by the frame
     std::unique_ptr<QPrinter> m_printer;

@@ -1,13 +1,18 @@
-// The desktop's D-Bus services as the wallpaper tests need them, on the
-// session bus the test started: the XDG desktop portal's Wallpaper interface
-// and the Plasma shell's scripting call. Each call is recorded, one line per
-// fact, into the file given with --record; the portal also keeps the bytes of
-// the file it was handed in <record>.file. Prints "ready" once the names are
-// owned.
+// The desktop's D-Bus services as the tests need them, on the session bus the
+// test started: the XDG desktop portal's Wallpaper and Inhibit interfaces, the
+// Plasma shell's scripting call and the screen saver's Inhibit. Each call is
+// recorded, one line per fact, into the file given with --record; the portal
+// also keeps the bytes of the file it was handed in <record>.file. Prints
+// "ready" once the names are owned.
 //
 //   desktop_standin --record FILE [--portal RESPONSE] [--plasma | --plasma-refuse]
+//                   [--inhibit grant|fail|refuse] [--screensaver PATH | --screensaver-refuse PATH]
+//
+// Inhibit "fail" grants, then answers the request with a failure as a portal
+// whose backend failed does; "refuse" answers the call with an error.
 
 #include <QCoreApplication>
+#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -37,13 +42,27 @@ QByteArray ReadDescriptor(int fd) {
     return bytes;
 }
 
+// The request object path a portal gives a caller's request.
+QString RequestPath(const QDBusMessage& message, const QVariantMap& options) {
+    QString sender = message.service().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    return QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
+        .arg(sender, options.value(QStringLiteral("handle_token")).toString());
+}
+
+void Refuse(const QDBusMessage& message, const QString& text) {
+    message.setDelayedReply(true);
+    QDBusConnection::sessionBus().send(
+        message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.Failed"), text));
+}
+
 } // namespace
 
-class Portal : public QObject {
+class Portal : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Wallpaper")
 public:
-    explicit Portal(uint response) : m_response(response) {}
+    Portal(QObject* parent, uint response) : QDBusAbstractAdaptor(parent), m_response(response) {}
 
 public slots:
     QDBusObjectPath SetWallpaperFile(const QString& parentWindow,
@@ -55,11 +74,7 @@ public slots:
         Record(QStringLiteral("SetWallpaperFile parent=[%1] show-preview=%2 set-on=%3")
                    .arg(parentWindow, options.value(QStringLiteral("show-preview")).toString(),
                         options.value(QStringLiteral("set-on")).toString()));
-        QString sender = message.service().mid(1);
-        sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-        const QString handle =
-            QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
-                .arg(sender, options.value(QStringLiteral("handle_token")).toString());
+        const QString handle = RequestPath(message, options);
         // The answer comes later, as a portal's does after its dialog.
         QTimer::singleShot(50, this, [this, handle] {
             QDBusMessage response =
@@ -75,6 +90,77 @@ private:
     uint m_response;
 };
 
+// A granted inhibition: closing it is recorded.
+class Request : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
+public slots:
+    void Close() {
+        Record(QStringLiteral("Close"));
+        deleteLater();
+    }
+};
+
+class InhibitPortal : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
+public:
+    InhibitPortal(QObject* parent, QString mode)
+        : QDBusAbstractAdaptor(parent), m_mode(std::move(mode)) {}
+
+public slots:
+    QDBusObjectPath Inhibit(const QString& window, uint flags, const QVariantMap& options,
+                            const QDBusMessage& message) {
+        Record(QStringLiteral("Inhibit window=[%1] flags=%2 reason=[%3]")
+                   .arg(window)
+                   .arg(flags)
+                   .arg(options.value(QStringLiteral("reason")).toString()));
+        if (m_mode == QStringLiteral("refuse")) {
+            Refuse(message, QStringLiteral("Inhibiting is not allowed"));
+            return {};
+        }
+        const QString handle = RequestPath(message, options);
+        auto* request = new Request;
+        QDBusConnection::sessionBus().registerObject(handle, request,
+                                                     QDBusConnection::ExportAllSlots);
+        if (m_mode == QStringLiteral("fail"))
+            QTimer::singleShot(50, request, [request, handle] {
+                QDBusMessage response = QDBusMessage::createSignal(
+                    handle, QStringLiteral("org.freedesktop.portal.Request"),
+                    QStringLiteral("Response"));
+                response << 2u << QVariantMap();
+                QDBusConnection::sessionBus().send(response);
+                request->deleteLater();
+            });
+        return QDBusObjectPath(handle);
+    }
+
+private:
+    QString m_mode;
+};
+
+class ScreenSaver : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+public:
+    explicit ScreenSaver(bool refuse) : m_refuse(refuse) {}
+
+public slots:
+    uint Inhibit(const QString& application, const QString& reason, const QDBusMessage& message) {
+        const uint cookie = m_refuse ? 0 : ++m_cookie;
+        Record(QStringLiteral("ScreenSaver.Inhibit [%1] [%2]").arg(application, reason) +
+               (cookie ? QStringLiteral(" %1").arg(cookie) : QString()));
+        if (m_refuse)
+            Refuse(message, QStringLiteral("Inhibiting is not allowed"));
+        return cookie;
+    }
+    void UnInhibit(uint cookie) { Record(QStringLiteral("ScreenSaver.UnInhibit %1").arg(cookie)); }
+
+private:
+    bool m_refuse;
+    uint m_cookie = 40;
+};
+
 class PlasmaShell : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.PlasmaShell")
@@ -86,11 +172,8 @@ public slots:
         Record(QStringLiteral("evaluateScript"));
         for (const QString& line : script.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             Record(QStringLiteral("  ") + line);
-        if (m_refuse) {
-            message.setDelayedReply(true);
-            QDBusConnection::sessionBus().send(message.createErrorReply(
-                QStringLiteral("org.kde.plasmashell.error"), QStringLiteral("Scripting locked")));
-        }
+        if (m_refuse)
+            Refuse(message, QStringLiteral("Scripting locked"));
         return {};
     }
 
@@ -105,12 +188,27 @@ int main(int argc, char** argv) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || g_record.isEmpty())
         return 2;
-    const qsizetype portal = arguments.indexOf(QStringLiteral("--portal"));
-    if (portal >= 0) {
-        auto* object = new Portal(arguments.value(portal + 1).toUInt());
-        bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), object,
-                           QDBusConnection::ExportAllSlots);
+    const auto value = [&arguments](const char* option) {
+        const qsizetype at = arguments.indexOf(QLatin1String(option));
+        return at < 0 ? QString() : arguments.value(at + 1);
+    };
+    auto* desktop = new QObject;
+    if (!value("--portal").isEmpty())
+        new Portal(desktop, value("--portal").toUInt());
+    if (!value("--inhibit").isEmpty())
+        new InhibitPortal(desktop, value("--inhibit"));
+    if (!desktop->children().isEmpty()) {
+        bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), desktop,
+                           QDBusConnection::ExportAdaptors);
         bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    }
+    const bool refuseScreenSaver = !value("--screensaver-refuse").isEmpty();
+    const QString screenSaverPath =
+        refuseScreenSaver ? value("--screensaver-refuse") : value("--screensaver");
+    if (!screenSaverPath.isEmpty()) {
+        bus.registerObject(screenSaverPath, new ScreenSaver(refuseScreenSaver),
+                           QDBusConnection::ExportAllSlots);
+        bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
     }
     const bool refuse = arguments.contains(QStringLiteral("--plasma-refuse"));
     if (refuse || arguments.contains(QStringLiteral("--plasma"))) {

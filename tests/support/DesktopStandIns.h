@@ -58,7 +58,9 @@ public:
 
     // Starts the stand-in: "--portal N" answers SetWallpaperFile with response
     // N, "--plasma" serves the Plasma shell's evaluateScript, "--plasma-refuse"
-    // answers it with an error. False when it did not come up.
+    // answers it with an error; "--inhibit grant|fail|refuse" serves the
+    // portal's Inhibit, "--screensaver PATH" or "--screensaver-refuse PATH" the
+    // screen saver's. False when it did not come up.
     bool StartStandIn(const QStringList& services);
     // What the stand-in recorded, line by line.
     QStringList Record() const;

@@ -1,5 +1,6 @@
 #include "CCategoryDlg.h"
 #include "ContextMenu.h"
+#include "DesktopStandIns.h"
 #include "FavouriteStore.h"
 #include "SlideShowTestSupport.h"
 #include "ViewPrinting.h"
@@ -105,6 +106,20 @@ TEST_F(SlideShowRun, RunsWithTheShowBackButtonUntilEscapeAndPagingGoesOnFromTher
     QTest::qWait(300); // no further step comes
     app.View()->ForwardButton()->click();
     EXPECT_EQ(S().m_selection.imageCounter, reached + 1);
+}
+
+TEST_F(SlideShowRun, KeepsTheScreenOnUntilEscape) {
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.StartStandIn({QStringLiteral("--inhibit"), QStringLiteral("grant")}));
+    Start(false);
+    RunShow({ChooseShow(QStringLiteral("9")), InWizard(W::kAllCartoonsId)});
+    const QStringList held{
+        QStringLiteral("Inhibit window=[] flags=8 reason=[A slide show is running]")};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bus.Record() == held; }, 5000));
+    PressEscape();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return bus.Record() == held + QStringList{QStringLiteral("Close")}; }, 5000))
+        << bus.Record().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(SlideShowRun, OnlyEscapeAndPaintingReachTheWindowWhileTheShowRuns) {
