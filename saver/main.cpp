@@ -1,4 +1,5 @@
 #include "CScreenSaverApp.h"
+#include "DesktopIdentity.h"
 #include "NoDisplayGuard.h"
 #include "Profile.h"
 #include "SaverCommandLine.h"
@@ -51,6 +52,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     guard.reset();
     Profile::NameApplication();
+    IdentifyToDesktop(QStringLiteral("com.vantocorp.quelby.wendle"),
+                      QStringLiteral("com.vantocorp.quelby"));
     CScreenSaverApp app;
     if (!app.InitInstance(arguments))
         return app.ExitInstance();

@@ -1,4 +1,5 @@
 #include "CquelbyApp.h"
+#include "DesktopIdentity.h"
 #include "NoDisplayGuard.h"
 #include "Profile.h"
 #include "StandardOptions.h"
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     guard.reset();
     Profile::NameApplication();
+    IdentifyToDesktop(QStringLiteral("com.vantocorp.quelby"),
+                      QStringLiteral("com.vantocorp.quelby"));
     CquelbyApp app;
     app.InitInstance(QApplication::arguments().mid(1));
     const int status = QApplication::exec();
