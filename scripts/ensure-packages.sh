@@ -24,3 +24,6 @@ WINDOW_MANAGER_PACKAGES=(openbox)
 # have lintian check it.
 TEST_PACKAGES=(libgtest-dev libgmock-dev dbus-daemon desktop-file-utils appstream man-db lintian
     "${DEMO_PACKAGES[@]}" "${WINDOW_MANAGER_PACKAGES[@]}")
+# The benchmarks and the fuzz targets (README); the tests need neither.
+BENCH_PACKAGES=(libbenchmark-dev)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
