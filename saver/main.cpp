@@ -1,15 +1,45 @@
 #include "CScreenSaverApp.h"
+#include "DesktopIdentity.h"
 #include "NoDisplayGuard.h"
 #include "Profile.h"
 #include "SaverCommandLine.h"
+#include "StandardOptions.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <optional>
 
+namespace {
+constexpr char kUsage[] =
+    "Usage: wendle [c | s]\n"
+    "       wendle -root | -window-id ID [-delay SECONDS]\n"
+    "Shows the cartoons of the Quelby CD full screen.\n"
+    "\n"
+    "  c, or nothing     the configuration: what to show and for how long\n"
+    "  s                 the screen saver, until a key, a click or a mouse move\n"
+    "  -root             as an xscreensaver display mode: draws into the window\n"
+    "                    XSCREENSAVER_WINDOW names, else the root window\n"
+    "  -window-id ID     draws into the X window ID (decimal, or hexadecimal after 0x)\n"
+    "  -delay SECONDS    with -root or -window-id: the time each cartoon shows, 1 to 99\n"
+    "  -h, --help        print this text and exit\n"
+    "  --version         print the version and exit\n"
+    "\n"
+    "Only the first argument counts for c and s, with one leading / or - dropped\n"
+    "and case ignored; any other first argument (such as /p) ends the program at\n"
+    "once. The options of -root and -window-id may also have two hyphens.\n"
+    "\n"
+    "Exit status: 0 when the saver ends normally, 1 when it cannot open its window\n"
+    "or the window it is given, or refuses the options of -root or -window-id.\n";
+} // namespace
+
 int main(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    const QStringList arguments = CommandLineArguments(argc, argv);
+    const std::optional<QString> answer =
+        StandardAnswer(arguments, QStringLiteral("wendle"), QString::fromUtf8(kUsage));
+    if (answer) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     // A request the saver does not know ends it before it shows anything.
     const SaverCommand command = ParseSaverCommandLine(arguments, std::nullopt);
     if (command.mode == RunMode::none)
@@ -22,6 +52,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     guard.reset();
     Profile::NameApplication();
+    IdentifyToDesktop(QStringLiteral("com.vantocorp.quelby.wendle"),
+                      QStringLiteral("com.vantocorp.quelby"));
     CScreenSaverApp app;
     if (!app.InitInstance(arguments))
         return app.ExitInstance();

@@ -13,12 +13,17 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# dpkg-dev: the package's dependencies come from its dpkg-shlibdeps.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev
-    libcdio-dev genisoimage xorriso fonts-dejavu-core)
+    libcdio-dev genisoimage xorriso fonts-dejavu-core dpkg-dev)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
 # A window manager that draws decorations, for the frame's test.
 WINDOW_MANAGER_PACKAGES=(openbox)
 # The tests run the headless demo too, a session bus of their own for the
-# wallpaper's D-Bus stand-ins, and make the .deb and check what it installs.
-TEST_PACKAGES=(libgtest-dev libgmock-dev dbus-daemon dpkg-dev desktop-file-utils appstream man-db
+# wallpaper's D-Bus stand-ins, and make the .deb, check what it installs and
+# have lintian check it.
+TEST_PACKAGES=(libgtest-dev libgmock-dev dbus-daemon desktop-file-utils appstream man-db lintian
     "${DEMO_PACKAGES[@]}" "${WINDOW_MANAGER_PACKAGES[@]}")
+# The benchmarks and the fuzz targets (README); the tests need neither.
+BENCH_PACKAGES=(libbenchmark-dev)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)

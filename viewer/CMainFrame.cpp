@@ -3,20 +3,14 @@
 #include "Abort.h"
 #include "HelpWindow.h"
 #include "MainMenu.h"
-#include "ResourceBitmap.h"
 #include "ScreenMetrics.h"
 #include "ViewTitles.h"
-#include "ViewerIds.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QTimer>
 #include <xcb/xproto.h>
-
-using namespace ids;
 
 namespace {
 // How long a window manager may take to give a restored frame its decorations.
@@ -29,10 +23,6 @@ CMainFrame::CMainFrame(QWidget* parent)
                               Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(viewtitles::FrameCaption(QString()));
-    // Icon 128 is the frame's and the program's.
-    const QIcon icon(QPixmap::fromImage(LoadResourceBitmap(BitmapResource(IDR_MAINFRAME))));
-    setWindowIcon(icon);
-    QApplication::setWindowIcon(icon);
     m_menu = std::make_unique<MainMenu>(this, menuBar(), m_router);
     m_router.SetAfterCommand([this] { m_menu->Refresh(); });
     m_outer = ScreenMetrics::FrameRect(ScreenMetrics::Size());

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the .deb from a built tree, installs it with dpkg into a scratch root,
-# checks what a Debian user gets there, and removes it again without a trace.
-# Usage: package-test.sh BUILD_DIR
+# checks what a Debian user gets there, and removes it again without a trace;
+# lintian must find no error in it.
+# Usage: package-test.sh BUILD_DIR (status 77: all passed but lintian is missing)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 scratch=$(mktemp -d)
@@ -29,8 +30,10 @@ dpkg --root="$root" --force-not-root --force-depends --force-script-chrootless \
 
 usr=$root/usr
 expected=(bin/quelby share/applications/com.vantocorp.quelby.desktop
-    share/metainfo/com.vantocorp.quelby.metainfo.xml share/man/man1/quelby.1.gz)
-for size in 16 24 32 48 64 128 256; do
+    share/metainfo/com.vantocorp.quelby.metainfo.xml share/man/man1/quelby.1.gz
+    share/icons/hicolor/scalable/apps/com.vantocorp.quelby.svg
+    share/doc/quelby/copyright share/doc/quelby/changelog.gz)
+for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/com.vantocorp.quelby.png")
 done
 saver=0
@@ -65,3 +68,10 @@ dpkg --root="$root" --force-not-root --force-script-chrootless --log=/dev/null -
 left=$(find "$root" -path "$root/var" -prune -o ! -type d -print)
 [ -z "$left" ] || fail "left after removal: $left"
 echo "package $(basename "$deb") ($(stat -c %s "$deb") bytes) installs and removes cleanly"
+
+if ! command -v lintian >/dev/null; then
+    echo "SKIP: lintian is not installed (scripts/ensure-packages.sh lists it)"
+    exit 77
+fi
+lintian --fail-on error "$deb" >"$scratch/lintian.log" 2>&1 ||
+    { cat "$scratch/lintian.log" >&2; fail "lintian finds errors in $(basename "$deb")"; }

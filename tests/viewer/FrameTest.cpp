@@ -232,9 +232,6 @@ TEST_F(Frame, BookmarkOnExitTogglesAndSurvivesTheNextStart) {
 
 TEST_F(Frame, WindowIsFixedAtTheOuterRectangleWithoutMaximiseBox) {
     Start();
-    // Icon 128 is the frame's and the program's.
-    EXPECT_FALSE(app->Frame()->windowIcon().isNull());
-    EXPECT_EQ(QApplication::windowIcon().cacheKey(), app->Frame()->windowIcon().cacheKey());
     CMainFrame* frame = app->Frame();
     EXPECT_EQ(frame->frameGeometry(), QRect(60, 75, 680, 450));
     EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
