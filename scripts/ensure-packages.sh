@@ -25,5 +25,5 @@ WINDOW_MANAGER_PACKAGES=(openbox)
 TEST_PACKAGES=(libgtest-dev libgmock-dev dbus-daemon desktop-file-utils appstream man-db lintian
     "${DEMO_PACKAGES[@]}" "${WINDOW_MANAGER_PACKAGES[@]}")
 # The benchmarks and the fuzz targets (README); the tests need neither.
-BENCH_PACKAGES=(libbenchmark-dev)
+BENCH_PACKAGES=(libbenchmark-dev feh xorriso xvfb xdotool)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
