@@ -13,9 +13,10 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# dpkg-dev: the package's dependencies come from its dpkg-shlibdeps.
+# dpkg-dev: the package's dependencies come from its dpkg-shlibdeps; libxss-dev:
+# the X server's idle time for the saver's idle mode.
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev
-    libcdio-dev genisoimage xorriso fonts-dejavu-core dpkg-dev)
+    libxss-dev libcdio-dev genisoimage xorriso fonts-dejavu-core dpkg-dev)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
 # A window manager that draws decorations, for the frame's test.
 WINDOW_MANAGER_PACKAGES=(openbox)

@@ -1,16 +1,14 @@
 #include "SaverTestSupport.h"
+#include "VirtualXServer.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <poll.h>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace {
@@ -23,11 +21,10 @@ using namespace selectionkeys;
 class HostWindow : public ::testing::Test, public SaverFixture {
 protected:
     void SetUp() override {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (xvfb.isEmpty())
+        if (!VirtualXServer::Installed())
             GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(StartServer(xvfb));
-        m_connection = xcb_connect(m_display.constData(), nullptr);
+        ASSERT_TRUE(m_server.Start());
+        m_connection = xcb_connect(m_server.Display().constData(), nullptr);
         ASSERT_EQ(xcb_connection_has_error(m_connection), 0);
         xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
         m_window = xcb_generate_id(m_connection);
@@ -42,31 +39,6 @@ protected:
     void TearDown() override {
         if (m_connection)
             xcb_disconnect(m_connection);
-        // Ended gently, the server removes its socket and lock for the next.
-        m_server.terminate();
-        if (!m_server.waitForFinished(5000))
-            m_server.kill();
-        m_server.waitForFinished();
-    }
-
-    bool StartServer(const QString& xvfb) {
-        // The server writes its display number down descriptor 3 once it
-        // accepts clients.
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return false;
-        m_server.setChildProcessModifier([fd = fds[1]] { ::dup2(fd, 3); });
-        m_server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("3"),
-                              QStringLiteral("-screen"), QStringLiteral("0"),
-                              QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
-                              QStringLiteral("tcp")});
-        ::close(fds[1]);
-        pollfd ready{fds[0], POLLIN, 0};
-        char number[16] = {};
-        const bool read = ::poll(&ready, 1, 20000) == 1 && ::read(fds[0], number, 15) > 0;
-        ::close(fds[0]);
-        m_display = ":" + QByteArray(number).trimmed();
-        return read;
     }
 
     // The pixel of the host's window as the server shows it, with what the
@@ -90,7 +62,7 @@ protected:
 
     void Run(QProcess& saver, const QStringList& arguments) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(m_display));
+        environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(m_server.Display()));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         // The copy of the CD, as a folder drive labelled as the CD is.
         QFile label(disc.Root() + QStringLiteral("/.windows-label"));
@@ -109,8 +81,7 @@ protected:
         saver.start(QStringLiteral(WENDLE_PROGRAM), arguments);
     }
 
-    QProcess m_server;
-    QByteArray m_display;
+    VirtualXServer m_server;
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_window = 0;
 };

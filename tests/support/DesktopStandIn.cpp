@@ -7,6 +7,11 @@
 //
 //   desktop_standin --record FILE [--portal RESPONSE] [--plasma | --plasma-refuse]
 //                   [--inhibit grant|fail|refuse] [--screensaver PATH | --screensaver-refuse PATH]
+//                   [--idle-monitor]
+//
+// GNOME's idle monitor keeps no clock: the line "idle" on standard input
+// fires every idle watch, "active" every user-active watch, as the session
+// going idle and the user coming back would.
 //
 // Inhibit "fail" grants, then answers the request with a failure as a portal
 // whose backend failed does; "refuse" answers the call with an error.
@@ -18,9 +23,12 @@
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QVariantMap>
 #include <cstdio>
+#include <iterator>
+#include <map>
 #include <unistd.h>
 
 namespace {
@@ -181,6 +189,47 @@ private:
     bool m_refuse;
 };
 
+class IdleMonitor : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
+public:
+    // Fires the watches of one kind; a user-active watch fires once.
+    void Fire(bool active) {
+        for (auto watch = m_watches.begin(); watch != m_watches.end();) {
+            if (watch->second != active) {
+                ++watch;
+                continue;
+            }
+            QDBusMessage fired = QDBusMessage::createSignal(
+                QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"),
+                QStringLiteral("org.gnome.Mutter.IdleMonitor"), QStringLiteral("WatchFired"));
+            fired << watch->first;
+            QDBusConnection::sessionBus().send(fired);
+            watch = active ? m_watches.erase(watch) : std::next(watch);
+        }
+    }
+
+public slots:
+    uint AddIdleWatch(qulonglong interval) {
+        Record(QStringLiteral("AddIdleWatch %1").arg(interval));
+        m_watches.emplace(++m_id, false);
+        return m_id;
+    }
+    uint AddUserActiveWatch() {
+        Record(QStringLiteral("AddUserActiveWatch"));
+        m_watches.emplace(++m_id, true);
+        return m_id;
+    }
+    void RemoveWatch(uint id) {
+        Record(QStringLiteral("RemoveWatch %1").arg(id));
+        m_watches.erase(id);
+    }
+
+private:
+    std::map<uint, bool> m_watches; // id, whether a user-active watch
+    uint m_id = 0;
+};
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
@@ -215,6 +264,25 @@ int main(int argc, char** argv) {
         auto* object = new PlasmaShell(refuse);
         bus.registerObject(QStringLiteral("/PlasmaShell"), object, QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.kde.plasmashell"));
+    }
+    if (arguments.contains(QStringLiteral("--idle-monitor"))) {
+        auto* monitor = new IdleMonitor;
+        bus.registerObject(QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"), monitor,
+                           QDBusConnection::ExportAllSlots);
+        bus.registerService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
+        auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, monitor);
+        QObject::connect(input, &QSocketNotifier::activated, monitor, [monitor, input] {
+            char line[64] = {};
+            const ssize_t got = ::read(STDIN_FILENO, line, sizeof line - 1);
+            if (got <= 0) {
+                input->setEnabled(false);
+                return;
+            }
+            for (const QByteArray& word : QByteArray(line).split('\n')) {
+                if (word == "idle" || word == "active")
+                    monitor->Fire(word == "active");
+            }
+        });
     }
     std::printf("ready\n");
     std::fflush(stdout);

@@ -148,6 +148,11 @@ bool PrivateSessionBus::StartStandIn(const QStringList& services) {
     return false;
 }
 
+void PrivateSessionBus::Tell(const QByteArray& word) {
+    m_standIn.write(word + '\n');
+    m_standIn.waitForBytesWritten(5000);
+}
+
 QStringList PrivateSessionBus::Record() const {
     return QString::fromUtf8(ReadAll(m_dir.filePath(QStringLiteral("record"))))
         .split(QLatin1Char('\n'), Qt::SkipEmptyParts);

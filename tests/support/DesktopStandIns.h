@@ -60,8 +60,12 @@ public:
     // N, "--plasma" serves the Plasma shell's evaluateScript, "--plasma-refuse"
     // answers it with an error; "--inhibit grant|fail|refuse" serves the
     // portal's Inhibit, "--screensaver PATH" or "--screensaver-refuse PATH" the
-    // screen saver's. False when it did not come up.
+    // screen saver's; "--idle-monitor" GNOME's idle monitor. False when it
+    // did not come up.
     bool StartStandIn(const QStringList& services);
+    // Tells the idle monitor that the session is now idle ("idle") or that
+    // the user is back ("active").
+    void Tell(const QByteArray& word);
     // What the stand-in recorded, line by line.
     QStringList Record() const;
     // The bytes of the last file the portal stand-in received.

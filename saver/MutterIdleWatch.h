@@ -1,0 +1,41 @@
+#pragma once
+
+#include "IdleWatch.h"
+
+#include <QDBusPendingCall>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class SessionBus;
+
+// GNOME's idle monitor on the session bus (org.gnome.Mutter.IdleMonitor):
+// an idle watch of the idle time, which the monitor fires each time the
+// session has been idle that long, and after it fired, a user-active watch,
+// which fires once, at the next input. The monitor removes a caller's
+// watches when the caller leaves the bus.
+class MutterIdleWatch final : public IdleWatch {
+    Q_OBJECT
+public:
+    // None without a session bus or without the monitor on it.
+    static std::unique_ptr<MutterIdleWatch> Connect();
+    ~MutterIdleWatch() override;
+
+    void Watch(std::chrono::milliseconds idleTime) override;
+
+private slots:
+    void OnWatchFired(uint id);
+
+private:
+    explicit MutterIdleWatch(std::unique_ptr<SessionBus> bus);
+    // Adds a watch; `added` gets its id once the monitor answers.
+    void Add(const QString& method, const QVariantList& arguments, std::function<void(uint)> added);
+    void Remove(uint& id);
+
+    std::unique_ptr<SessionBus> m_bus;
+    uint m_idleWatch = 0;
+    uint m_activeWatch = 0;
+    bool m_idle = false;
+    // Each Watch starts a generation; answers of an older one are let go.
+    unsigned m_generation = 0;
+};
