@@ -24,7 +24,8 @@ CFullScreenWnd::CFullScreenWnd(MessageReporter& reporter) : CCartoonWnd(reporter
 CFullScreenWnd::~CFullScreenWnd() {
     // The quit goes out first; the exit save follows in the base's destructor,
     // before the event loop sees the quit.
-    QCoreApplication::quit();
+    if (m_bEndsProgram)
+        QCoreApplication::quit();
 }
 
 std::optional<QRect> CFullScreenWnd::ScreenRect() {

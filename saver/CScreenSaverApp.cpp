@@ -5,11 +5,13 @@
 #include "CSaverSetupDlg.h"
 #include "Categories.h"
 #include "FavouriteStore.h"
+#include "IdleWatch.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "TerminationSignals.h"
 #include "XWindowHost.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <QWindow>
@@ -46,6 +48,10 @@ bool CScreenSaverApp::InitInstance(const QStringList& arguments) {
         if (!command.error.isEmpty())
             return Fail(command.error);
         return StartInHost(command.host);
+    case RunMode::idle:
+        if (!command.error.isEmpty())
+            return Fail(command.error);
+        return StartIdle(command.idleMinutes);
     case RunMode::none:
         break;
     }
@@ -117,8 +123,17 @@ bool CScreenSaverApp::Fail(const QString& message) {
 void CScreenSaverApp::EndOnTermination() {
     m_termination = std::make_unique<TerminationSignals>();
     QObject::connect(m_termination.get(), &TerminationSignals::Requested, [this](int) {
+        // The idle mode waits no more: the end of its window, if one is
+        // open, is the program's.
+        const bool idleMode = m_idleWatch != nullptr;
+        m_idleWatch.reset();
         if (auto* full = qobject_cast<CFullScreenWnd*>(m_pWnd.data())) {
+            full->SetEndsProgram(true);
             full->PostClose();
+            return;
+        }
+        if (idleMode) {
+            QCoreApplication::quit();
             return;
         }
         // A window inside a host's: its end is the program's.
@@ -173,4 +188,38 @@ bool CScreenSaverApp::StartInHost(const HostOptions& host) {
     });
     EndOnTermination();
     return true;
+}
+
+bool CScreenSaverApp::StartIdle(std::optional<int> minutes) {
+    m_idleWatch = MakeIdleWatch();
+    if (!m_idleWatch)
+        return Fail(QStringLiteral("cannot tell when the session is idle: no GNOME idle monitor "
+                                   "and no X server with the screen-saver extension"));
+    // No window while it waits: the program ends only when told to.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(m_idleWatch.get(), &IdleWatch::Idle, [this] { ShowWhileIdle(); });
+    const int idleMinutes = minutes.value_or(ReadIdleMinutes(Profile::App()));
+    m_idleWatch->Watch(std::chrono::minutes(idleMinutes));
+    EndOnTermination();
+    return true;
+}
+
+void CScreenSaverApp::ShowWhileIdle() {
+    if (m_pWnd)
+        return;
+    // The same window as "s" shows; when it goes, the watch goes on.
+    auto* window = new CFullScreenWnd(m_standardError);
+    window->SetEndsProgram(false);
+    m_pWnd = window;
+    if (!window->Create()) {
+        delete window;
+        QTextStream(stderr) << QCoreApplication::applicationName()
+                            << ": cannot open the saver window: there is no screen" << Qt::endl;
+        return;
+    }
+    AfxSetMainWnd(window);
+    QObject::connect(window, &QObject::destroyed, [window] {
+        if (AfxGetMainWnd() == window)
+            AfxSetMainWnd(nullptr);
+    });
 }

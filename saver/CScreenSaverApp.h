@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <memory>
 
+class IdleWatch;
 class TerminationSignals;
 class XWindowWatcher;
 
@@ -23,7 +24,9 @@ public:
 // The application object of the screen saver: reads the command line and
 // either runs the configuration dialogs, or opens the saver window (full
 // screen, or inside the window of a screen-saver host) for the event loop to
-// run until the window goes.
+// run until the window goes, or in the idle mode waits for the session to be
+// idle, opens the full-screen window, and when it goes, waits again, until
+// the program is told to end.
 class CScreenSaverApp {
 public:
     CScreenSaverApp();
@@ -35,7 +38,8 @@ public:
     // saver window is open and the event loop is to run; false when the
     // program ends now, with ExitInstance's status.
     bool InitInstance(const QStringList& arguments);
-    // 0, or 1 when the saver window could not be opened.
+    // 0, or 1 when the saver window could not be opened or the idle mode
+    // finds no way to tell when the session is idle.
     int ExitInstance() const { return m_nExitCode; }
 
     // The saver window while it is open.
@@ -52,6 +56,8 @@ private:
     bool Configure(Profile& profile);
     bool StartSaver();
     bool StartInHost(const HostOptions& host);
+    bool StartIdle(std::optional<int> minutes);
+    void ShowWhileIdle();
     bool Fail(const QString& message);
     void EndOnTermination();
 
@@ -60,5 +66,6 @@ private:
     QPointer<CCartoonWnd> m_pWnd;
     std::unique_ptr<TerminationSignals> m_termination;
     std::unique_ptr<XWindowWatcher> m_hostWatcher;
+    std::unique_ptr<IdleWatch> m_idleWatch;
     int m_nExitCode = 0;
 };

@@ -17,7 +17,7 @@ bool IsHostTarget(const QString& argument) {
 }
 
 // A whole decimal number, an optional sign allowed; none otherwise.
-std::optional<int> ParseSeconds(const QString& text) {
+std::optional<int> ParseWhole(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok || text.trimmed() != text)
@@ -25,9 +25,9 @@ std::optional<int> ParseSeconds(const QString& text) {
     return value;
 }
 
-SaverCommand Refused(const QString& error) {
+SaverCommand Refused(const QString& error, RunMode mode = RunMode::host) {
     SaverCommand command;
-    command.mode = RunMode::host;
+    command.mode = mode;
     command.error = error;
     return command;
 }
@@ -50,7 +50,7 @@ SaverCommand ParseHost(const QStringList& arguments,
             return Refused(QStringLiteral("%1 needs a value").arg(argument));
         const QString& value = arguments.at(++i);
         if (IsOption(argument, "delay")) {
-            const std::optional<int> seconds = ParseSeconds(value);
+            const std::optional<int> seconds = ParseWhole(value);
             if (!seconds)
                 return Refused(
                     QStringLiteral("%1 takes whole seconds, not %2").arg(argument, value));
@@ -72,6 +72,27 @@ SaverCommand ParseHost(const QStringList& arguments,
     return command;
 }
 
+// "--idle [MINUTES]": nothing else may follow.
+SaverCommand ParseIdle(const QStringList& arguments) {
+    SaverCommand command;
+    command.mode = RunMode::idle;
+    if (arguments.size() > 2)
+        return Refused(QStringLiteral("unrecognised argument: %1").arg(arguments.at(2)),
+                       RunMode::idle);
+    if (arguments.size() == 2) {
+        const std::optional<int> minutes = ParseWhole(arguments.at(1));
+        if (!minutes || *minutes < kMinIdleMinutes || *minutes > kMaxIdleMinutes)
+            return Refused(QStringLiteral("%1 takes whole minutes from %2 to %3, not %4")
+                               .arg(arguments.at(0))
+                               .arg(kMinIdleMinutes)
+                               .arg(kMaxIdleMinutes)
+                               .arg(arguments.at(1)),
+                           RunMode::idle);
+        command.idleMinutes = minutes;
+    }
+    return command;
+}
+
 } // namespace
 
 RunMode FirstArgumentMode(const QStringList& arguments) {
@@ -89,6 +110,8 @@ RunMode FirstArgumentMode(const QStringList& arguments) {
 
 SaverCommand ParseSaverCommandLine(const QStringList& arguments,
                                    const std::optional<QString>& xscreensaverWindow) {
+    if (!arguments.isEmpty() && IsOption(arguments.constFirst(), "idle"))
+        return ParseIdle(arguments);
     SaverCommand command;
     command.mode = FirstArgumentMode(arguments);
     if (command.mode == RunMode::none &&

@@ -11,8 +11,10 @@
 // by which xscreensaver runs its display modes draw the cycle into a window
 // the caller owns: -root (the window XSCREENSAVER_WINDOW names, else the
 // root window) or -window-id ID, with -delay SECONDS; each also with two
-// hyphens.
-enum class RunMode { configure, save, host, none };
+// hyphens. A first argument --idle (or -idle), with the idle time in minutes
+// after it or nothing, waits for the session to be idle and shows the saver,
+// again and again.
+enum class RunMode { configure, save, host, idle, none };
 
 struct HostOptions {
     // The window to draw into; none: the root window.
@@ -24,7 +26,9 @@ struct HostOptions {
 struct SaverCommand {
     RunMode mode = RunMode::none;
     HostOptions host;
-    // Why host arguments were refused; the program says so and fails.
+    // The idle mode's idle time, 1 to 120 minutes; none: the stored one.
+    std::optional<int> idleMinutes;
+    // Why host or idle arguments were refused; the program says so and fails.
     QString error;
 };
 

@@ -25,6 +25,11 @@ int ReadDelay(const Profile& profile) {
     return std::clamp(profile.GetInt(kSection, kDelay, kDefaultDelay), kMinDelay, kMaxDelay);
 }
 
+int ReadIdleMinutes(const Profile& profile) {
+    return std::clamp(profile.GetInt(kSection, kIdleMinutes, kDefaultIdleMinutes), kMinIdleMinutes,
+                      kMaxIdleMinutes);
+}
+
 int ReadSaveOnExit(const Profile& profile) {
     return profile.GetInt(kSection, kSaveOnExit, 1);
 }

@@ -8,19 +8,24 @@
 #include <vector>
 
 // Section "ScreenSaver" of the profile, the saver's own settings: what it
-// shows and where it stands (a Selection, under its keys), the view time and
-// whether it remembers its place. Every read takes the table's default for a
-// missing value.
+// shows and where it stands (a Selection, under its keys), the view time,
+// whether it remembers its place and the idle time of the idle mode. Every
+// read takes the table's default for a missing value.
 namespace saverkeys {
 inline const QString& kSection = profilesections::kSaver;
 inline const QString kDelay = QStringLiteral("delay");
 inline const QString kSaveOnExit = QStringLiteral("saveOnExit");
+inline const QString kIdleMinutes = QStringLiteral("idleMinutes");
 } // namespace saverkeys
 
 // The view time in seconds: the configuration offers 1 to 99.
 inline constexpr int kMinDelay = 1;
 inline constexpr int kMaxDelay = 99;
 inline constexpr int kDefaultDelay = 3;
+// The idle time of "wendle --idle" in minutes; not in the configuration.
+inline constexpr int kMinIdleMinutes = 1;
+inline constexpr int kMaxIdleMinutes = 120;
+inline constexpr int kDefaultIdleMinutes = 10;
 // "&After Life", the category the saver starts with.
 inline constexpr int kDefaultCategory = 34;
 
@@ -38,6 +43,8 @@ using SettingWrites = std::vector<SettingWrite>;
 Selection ReadSelection(const Profile& profile);
 // The view time (default 3), brought within 1 to 99.
 int ReadDelay(const Profile& profile);
+// The idle time before the saver shows (default 10), brought within 1 to 120.
+int ReadIdleMinutes(const Profile& profile);
 // Whether to remember the place (default 1).
 int ReadSaveOnExit(const Profile& profile);
 

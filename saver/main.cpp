@@ -13,6 +13,7 @@ namespace {
 constexpr char kUsage[] =
     "Usage: wendle [c | s]\n"
     "       wendle -root | -window-id ID [-delay SECONDS]\n"
+    "       wendle --idle [MINUTES]\n"
     "Shows the cartoons of the Quelby CD full screen.\n"
     "\n"
     "  c, or nothing     the configuration: what to show and for how long\n"
@@ -21,6 +22,10 @@ constexpr char kUsage[] =
     "                    XSCREENSAVER_WINDOW names, else the root window\n"
     "  -window-id ID     draws into the X window ID (decimal, or hexadecimal after 0x)\n"
     "  -delay SECONDS    with -root or -window-id: the time each cartoon shows, 1 to 99\n"
+    "  --idle [MINUTES]  waits until the session has been idle MINUTES (1 to 120;\n"
+    "                    else idleMinutes in [ScreenSaver], 10 if unset), shows the\n"
+    "                    saver as s does, and waits again when it ends, until ended\n"
+    "                    with SIGTERM, SIGINT or SIGHUP; not a screen locker\n"
     "  -h, --help        print this text and exit\n"
     "  --version         print the version and exit\n"
     "\n"
@@ -29,7 +34,8 @@ constexpr char kUsage[] =
     "once. The options of -root and -window-id may also have two hyphens.\n"
     "\n"
     "Exit status: 0 when the saver ends normally, 1 when it cannot open its window\n"
-    "or the window it is given, or refuses the options of -root or -window-id.\n";
+    "or the window it is given, refuses the options of -root, -window-id or --idle,\n"
+    "or, with --idle, finds no way to tell when the session is idle.\n";
 } // namespace
 
 int main(int argc, char** argv) {
@@ -44,6 +50,10 @@ int main(int argc, char** argv) {
     const SaverCommand command = ParseSaverCommandLine(arguments, std::nullopt);
     if (command.mode == RunMode::none)
         return 0;
+    if (command.mode == RunMode::idle && !command.error.isEmpty()) {
+        std::fprintf(stderr, "wendle: %s\n%s", command.error.toLocal8Bit().constData(), kUsage);
+        return 1;
+    }
     // Window ids are the X server's.
     if (command.mode == RunMode::host && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");

@@ -34,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
         FirstCase{"Preview", {"/p", "1234"}, RunMode::none},
         FirstCase{"Password", {"/a"}, RunMode::none},
         FirstCase{"TwoSlashes", {"//c"}, RunMode::none}, FirstCase{"Word", {"save"}, RunMode::none},
-        FirstCase{"DelayAloneIsNoHost", {"-delay", "5"}, RunMode::none}),
+        FirstCase{"DelayAloneIsNoHost", {"-delay", "5"}, RunMode::none},
+        FirstCase{"IdleAfterTheFirstCountsNot", {"c", "--idle", "5"}, RunMode::configure}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // xscreensaver's arguments: the window to draw into (none: the root window),
@@ -75,7 +76,39 @@ INSTANTIATE_TEST_SUITE_P(
         HostCase{"WindowIdMissing", {"-window-id"}, kNone, kNone, kNone, true},
         HostCase{"WindowIdMalformed", {"-window-id", "0xZZ"}, kNone, kNone, kNone, true},
         HostCase{"EnvironmentMalformed", {"-root"}, "root", kNone, kNone, true},
-        HostCase{"UnknownOption", {"-root", "-fps"}, kNone, kNone, kNone, true}),
+        HostCase{"UnknownOption", {"-root", "-fps"}, kNone, kNone, kNone, true},
+        HostCase{"IdleIsNoHostOption", {"-root", "--idle"}, kNone, kNone, kNone, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The idle mode's idle time: none takes the stored one; a bad one is refused.
+struct IdleCase {
+    const char* name;
+    QStringList arguments;
+    std::optional<int> minutes;
+    bool refused;
+};
+
+class IdleArguments : public ::testing::TestWithParam<IdleCase> {};
+
+TEST_P(IdleArguments, TakeWholeMinutesWithinTheRangeOrNothing) {
+    const IdleCase& c = GetParam();
+    const SaverCommand command = ParseSaverCommandLine(c.arguments, std::nullopt);
+    EXPECT_EQ(command.mode, RunMode::idle);
+    EXPECT_EQ(command.idleMinutes, c.minutes);
+    EXPECT_EQ(!command.error.isEmpty(), c.refused) << command.error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, IdleArguments,
+    ::testing::Values(IdleCase{"StoredTime", {"--idle"}, kNone, false},
+                      IdleCase{"Minutes", {"--idle", "25"}, 25, false},
+                      IdleCase{"OneHyphen", {"-idle", "1"}, 1, false},
+                      IdleCase{"Longest", {"--idle", "120"}, 120, false},
+                      IdleCase{"Zero", {"--idle", "0"}, kNone, true},
+                      IdleCase{"BeyondTheLongest", {"--idle", "121"}, kNone, true},
+                      IdleCase{"WithAUnit", {"--idle", "5m"}, kNone, true},
+                      IdleCase{"Fraction", {"--idle", "2.5"}, kNone, true},
+                      IdleCase{"MoreArguments", {"--idle", "5", "s"}, kNone, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WindowIdCase {

@@ -1,0 +1,63 @@
+#include "CFullScreenWnd.h"
+#include "CScreenSaverApp.h"
+#include "DesktopStandIns.h"
+#include "SaverTestSupport.h"
+
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace saverkeys;
+using namespace selectionkeys;
+
+class IdleMode : public ::testing::Test, public SaverFixture {};
+
+// GNOME's idle monitor, stood in for, tells the session is idle: the saver
+// shows as "s" shows it, a key ends it, and the next idle time shows it again.
+TEST_F(IdleMode, ShowsTheSaverWhenIdleAndWaitsAgainAfterAKeyUntilTerminated) {
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.StartStandIn({QStringLiteral("--idle-monitor")}));
+    Store(kIdleMinutes, 7);
+    CScreenSaverApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("--idle")}));
+    EXPECT_EQ(app.SaverWindow(), nullptr);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return bus.Record().contains("AddIdleWatch 420000"); }, 5000));
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
+
+    for (int round = 1; round <= 2; ++round) {
+        bus.Tell("idle");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 5000));
+        auto* window = qobject_cast<CFullScreenWnd*>(app.SaverWindow());
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        QTest::keyClick(window, Qt::Key_Space);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() == nullptr; }, 5000));
+        // Its place stored as "s" stores it.
+        EXPECT_EQ(Stored(kImageCounter), QStringLiteral("0"));
+        bus.Tell("active");
+    }
+
+    bus.Tell("idle");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 5000));
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() == nullptr; }, 5000));
+    bus.Tell("active");
+    bus.Tell("idle");
+    QTest::qWait(300);
+    EXPECT_EQ(app.SaverWindow(), nullptr);
+}
+
+TEST_F(IdleMode, WithoutAWayToTellIdleEndsWithAMessageAndAFailure) {
+    const ScopedEnv display("DISPLAY", QString());
+    CScreenSaverApp app;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("--idle"), QStringLiteral("5")}));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(app.ExitInstance(), 1);
+    EXPECT_NE(said.find("cannot tell when the session is idle"), std::string::npos) << said;
+}
+
+} // namespace
