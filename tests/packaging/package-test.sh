@@ -40,7 +40,8 @@ saver=0
 [ -e "$usr/bin/wendle" ] && saver=1
 if [ "$saver" = 1 ]; then
     expected+=(share/applications/com.vantocorp.quelby.wendle.desktop share/man/man1/wendle.1.gz
-        share/xscreensaver/config/wendle.xml libexec/xscreensaver/wendle)
+        share/xscreensaver/config/wendle.xml libexec/xscreensaver/wendle
+        share/wendle/com.vantocorp.quelby.wendle-idle.desktop)
 fi
 for file in "${expected[@]}"; do
     [ -e "$usr/$file" ] || fail "not installed: /usr/$file"
@@ -51,7 +52,8 @@ if [ "$saver" = 1 ]; then
 fi
 ldd "$usr/bin/quelby" | grep -q "not found" && fail "quelby misses libraries"
 
-for entry in "$usr"/share/applications/*.desktop; do
+shopt -s nullglob # the idle mode's autostart entry comes with the saver
+for entry in "$usr"/share/applications/*.desktop "$usr"/share/wendle/*.desktop; do
     desktop-file-validate "$entry" || fail "invalid desktop entry $entry"
     program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
     [ -x "$usr/bin/$program" ] || fail "$entry starts $program, which is not installed"
