@@ -56,6 +56,12 @@ bool CFullScreenWnd::Create() {
     return true;
 }
 
+void CFullScreenWnd::SetEndsProgram(bool ends) {
+    m_bEndsProgram = ends;
+    // Nor does Qt end the program when the last window closes.
+    setAttribute(Qt::WA_QuitOnClose, ends);
+}
+
 void CFullScreenWnd::PostClose() {
     // Queued, as a posted close message: the input that asked for it is
     // handled first, and a request that comes after the window is gone

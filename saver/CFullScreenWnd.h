@@ -25,7 +25,7 @@ public:
     void PostClose();
     bool IsClosing() const { return m_bClosing; }
     // Whether its end is the program's (so by default).
-    void SetEndsProgram(bool ends) { m_bEndsProgram = ends; }
+    void SetEndsProgram(bool ends);
 
     // GetSystemMetrics' screen: the primary screen's rectangle; none when
     // there is no screen, which tests can bring about.

@@ -11,7 +11,6 @@
 #include "TerminationSignals.h"
 #include "XWindowHost.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <QWindow>
@@ -195,8 +194,6 @@ bool CScreenSaverApp::StartIdle(std::optional<int> minutes) {
     if (!m_idleWatch)
         return Fail(QStringLiteral("cannot tell when the session is idle: no GNOME idle monitor "
                                    "and no X server with the screen-saver extension"));
-    // No window while it waits: the program ends only when told to.
-    QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(m_idleWatch.get(), &IdleWatch::Idle, [this] { ShowWhileIdle(); });
     const int idleMinutes = minutes.value_or(ReadIdleMinutes(Profile::App()));
     m_idleWatch->Watch(std::chrono::minutes(idleMinutes));
