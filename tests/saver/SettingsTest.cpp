@@ -25,29 +25,4 @@ TEST(SaverSettings, WrittenValuesReadBackAndAnEmptyCodeStaysEmpty) {
     EXPECT_EQ(profile.Entries(kSection).size(), 8);
 }
 
-// A hand-edited idle time is brought within 1 to 120 minutes.
-struct IdleMinutesCase {
-    const char* name;
-    const char* stored; // none: missing
-    int minutes;
-};
-
-class IdleMinutes : public ::testing::TestWithParam<IdleMinutesCase> {};
-
-TEST_P(IdleMinutes, ReadWithinTheRange) {
-    TempEnvironment env;
-    Profile profile = Profile::App();
-    if (GetParam().stored)
-        WriteSettings(profile, {{kIdleMinutes, QString::fromLatin1(GetParam().stored)}});
-    EXPECT_EQ(ReadIdleMinutes(profile), GetParam().minutes);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, IdleMinutes,
-                         ::testing::Values(IdleMinutesCase{"Missing", nullptr, 10},
-                                           IdleMinutesCase{"Stored", "45", 45},
-                                           IdleMinutesCase{"Zero", "0", 1},
-                                           IdleMinutesCase{"Negative", "-3", 1},
-                                           IdleMinutesCase{"TooLong", "600", 120}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 } // namespace
