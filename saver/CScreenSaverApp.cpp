@@ -192,8 +192,11 @@ bool CScreenSaverApp::StartInHost(const HostOptions& host) {
 bool CScreenSaverApp::StartIdle(std::optional<int> minutes) {
     m_idleWatch = MakeIdleWatch();
     if (!m_idleWatch)
-        return Fail(QStringLiteral("cannot tell when the session is idle: no GNOME idle monitor "
-                                   "and no X server with the screen-saver extension"));
+        return Fail(QStringLiteral(
+            "cannot tell when the session is idle: no GNOME idle monitor, no Wayland "
+            "compositor's idle notifier (ext-idle-notify-v1), no X server with the screen-saver "
+            "extension (outside Wayland), and no screen saver service with the session's idle "
+            "time (org.freedesktop.ScreenSaver)"));
     QObject::connect(m_idleWatch.get(), &IdleWatch::Idle, [this] { ShowWhileIdle(); });
     const int idleMinutes = minutes.value_or(ReadIdleMinutes(Profile::App()));
     m_idleWatch->Watch(std::chrono::minutes(idleMinutes));

@@ -1,6 +1,8 @@
 #include "IdleWatch.h"
 
 #include "MutterIdleWatch.h"
+#include "ScreenSaverIdleWatch.h"
+#include "WaylandIdleWatch.h"
 #include "XIdleWatch.h"
 
 namespace {
@@ -13,7 +15,11 @@ bool IsWaylandSession() {
 std::unique_ptr<IdleWatch> MakeIdleWatch() {
     if (std::unique_ptr<IdleWatch> gnome = MutterIdleWatch::Connect())
         return gnome;
-    if (IsWaylandSession())
-        return nullptr;
-    return XIdleWatch::Open();
+    if (IsWaylandSession()) {
+        if (std::unique_ptr<IdleWatch> compositor = WaylandIdleWatch::Connect())
+            return compositor;
+    } else if (std::unique_ptr<IdleWatch> xServer = XIdleWatch::Open()) {
+        return xServer;
+    }
+    return ScreenSaverIdleWatch::Connect();
 }

@@ -23,7 +23,9 @@ signals:
 };
 
 // GNOME's idle monitor where it is on the session bus (GNOME on X11 and on
-// Wayland); else the X server's screen-saver extension, outside a Wayland
-// session, whose X server sees only the input to X windows; none where the
-// session offers neither.
+// Wayland); else in a Wayland session the compositor's idle notifications
+// (KDE Plasma, wlroots desktops), outside one the X server's screen-saver
+// extension (an X server in a Wayland session sees only the input to X
+// windows); else the screen saver service's idle time on the session bus;
+// none where the session offers none of these.
 std::unique_ptr<IdleWatch> MakeIdleWatch();

@@ -2,27 +2,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
-#include <algorithm>
 
 using namespace std::chrono_literals;
-
-namespace {
-constexpr std::chrono::milliseconds kShortestLook = 1s;
-} // namespace
-
-IdleCheck DecideIdleCheck(bool wasIdle, std::chrono::milliseconds previous,
-                          std::chrono::milliseconds now, std::chrono::milliseconds idleTime) {
-    const std::chrono::milliseconds untilIdle = std::max(idleTime - now, kShortestLook);
-    if (wasIdle) {
-        // The idle time only grows until someone touches something.
-        if (now < previous)
-            return {IdleCheck::Event::active, untilIdle};
-        return {IdleCheck::Event::none, kShortestLook};
-    }
-    if (now >= idleTime)
-        return {IdleCheck::Event::idle, kShortestLook};
-    return {IdleCheck::Event::none, untilIdle};
-}
 
 std::unique_ptr<XIdleWatch> XIdleWatch::Open() {
     Display* display = XOpenDisplay(nullptr);
@@ -37,41 +18,15 @@ std::unique_ptr<XIdleWatch> XIdleWatch::Open() {
     return std::unique_ptr<XIdleWatch>(new XIdleWatch(display));
 }
 
-XIdleWatch::XIdleWatch(_XDisplay* display) : m_display(display) {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &XIdleWatch::Check);
-}
+XIdleWatch::XIdleWatch(_XDisplay* display) : m_display(display) {}
 
 XIdleWatch::~XIdleWatch() {
     XCloseDisplay(m_display);
 }
 
-void XIdleWatch::Watch(std::chrono::milliseconds idleTime) {
-    m_idleTime = idleTime;
-    m_idle = false;
-    m_previous = 0ms;
-    Check();
-}
-
-void XIdleWatch::Check() {
+void XIdleWatch::Look() {
     XScreenSaverInfo info{};
-    const std::chrono::milliseconds now =
-        XScreenSaverQueryInfo(m_display, DefaultRootWindow(m_display), &info)
-            ? std::chrono::milliseconds(info.idle)
-            : 0ms;
-    const IdleCheck check = DecideIdleCheck(m_idle, m_previous, now, m_idleTime);
-    m_previous = now;
-    m_timer.start(check.next);
-    switch (check.event) {
-    case IdleCheck::Event::idle:
-        m_idle = true;
-        emit Idle();
-        break;
-    case IdleCheck::Event::active:
-        m_idle = false;
-        emit Active();
-        break;
-    case IdleCheck::Event::none:
-        break;
-    }
+    Seen(XScreenSaverQueryInfo(m_display, DefaultRootWindow(m_display), &info)
+             ? std::chrono::milliseconds(info.idle)
+             : 0ms);
 }
