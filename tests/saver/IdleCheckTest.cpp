@@ -1,4 +1,4 @@
-#include "XIdleWatch.h"
+#include "PolledIdleWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ namespace {
 using namespace std::chrono_literals;
 using Event = IdleCheck::Event;
 
-// One look at the X server's idle time, with an idle time of a minute.
+// One look at the session's idle time, with an idle time of a minute.
 struct CheckCase {
     const char* name;
     bool wasIdle;

@@ -48,6 +48,9 @@ TEST_F(IdleMode, ShowsTheSaverWhenIdleAndWaitsAgainAfterAKeyUntilTerminated) {
 
 TEST_F(IdleMode, WithoutAWayToTellIdleEndsWithAMessageAndAFailure) {
     const ScopedEnv display("DISPLAY", QString());
+    const ScopedEnv wayland("WAYLAND_DISPLAY", QString());
+    const ScopedEnv sessionType("XDG_SESSION_TYPE", QString());
+    const PrivateSessionBus bus; // with nothing on it
     CScreenSaverApp app;
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(app.InitInstance({QStringLiteral("--idle"), QStringLiteral("5")}));

@@ -11,7 +11,10 @@
 //
 // GNOME's idle monitor keeps no clock: the line "idle" on standard input
 // fires every idle watch, "active" every user-active watch, as the session
-// going idle and the user coming back would.
+// going idle and the user coming back would. Nor does the screen saver: its
+// GetSessionIdleTime answers the milliseconds of the last line "idle-time
+// MS" (0 before), or with --screensaver-refuse NotSupported, as KDE Plasma's
+// does on Wayland.
 //
 // Inhibit "fail" grants, then answers the request with a failure as a portal
 // whose backend failed does; "refuse" answers the call with an error.
@@ -152,6 +155,7 @@ class ScreenSaver : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
 public:
     explicit ScreenSaver(bool refuse) : m_refuse(refuse) {}
+    void SetIdleTime(uint milliseconds) { m_idleTime = milliseconds; }
 
 public slots:
     uint Inhibit(const QString& application, const QString& reason, const QDBusMessage& message) {
@@ -163,9 +167,20 @@ public slots:
         return cookie;
     }
     void UnInhibit(uint cookie) { Record(QStringLiteral("ScreenSaver.UnInhibit %1").arg(cookie)); }
+    uint GetSessionIdleTime(const QDBusMessage& message) {
+        Record(QStringLiteral("ScreenSaver.GetSessionIdleTime %1").arg(m_idleTime));
+        if (m_refuse) {
+            message.setDelayedReply(true);
+            QDBusConnection::sessionBus().send(message.createErrorReply(
+                QStringLiteral("org.freedesktop.DBus.Error.NotSupported"),
+                QStringLiteral("GetSessionIdleTime is not supported on this platform")));
+        }
+        return m_idleTime;
+    }
 
 private:
     bool m_refuse;
+    uint m_idleTime = 0;
     uint m_cookie = 40;
 };
 
@@ -254,9 +269,10 @@ int main(int argc, char** argv) {
     const bool refuseScreenSaver = !value("--screensaver-refuse").isEmpty();
     const QString screenSaverPath =
         refuseScreenSaver ? value("--screensaver-refuse") : value("--screensaver");
+    ScreenSaver* screenSaver = nullptr;
     if (!screenSaverPath.isEmpty()) {
-        bus.registerObject(screenSaverPath, new ScreenSaver(refuseScreenSaver),
-                           QDBusConnection::ExportAllSlots);
+        screenSaver = new ScreenSaver(refuseScreenSaver);
+        bus.registerObject(screenSaverPath, screenSaver, QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
     }
     const bool refuse = arguments.contains(QStringLiteral("--plasma-refuse"));
@@ -265,25 +281,28 @@ int main(int argc, char** argv) {
         bus.registerObject(QStringLiteral("/PlasmaShell"), object, QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.kde.plasmashell"));
     }
+    IdleMonitor* monitor = nullptr;
     if (arguments.contains(QStringLiteral("--idle-monitor"))) {
-        auto* monitor = new IdleMonitor;
+        monitor = new IdleMonitor;
         bus.registerObject(QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"), monitor,
                            QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
-        auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, monitor);
-        QObject::connect(input, &QSocketNotifier::activated, monitor, [monitor, input] {
-            char line[64] = {};
-            const ssize_t got = ::read(STDIN_FILENO, line, sizeof line - 1);
-            if (got <= 0) {
-                input->setEnabled(false);
-                return;
-            }
-            for (const QByteArray& word : QByteArray(line).split('\n')) {
-                if (word == "idle" || word == "active")
-                    monitor->Fire(word == "active");
-            }
-        });
     }
+    auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
+    QObject::connect(input, &QSocketNotifier::activated, &app, [monitor, screenSaver, input] {
+        char line[64] = {};
+        const ssize_t got = ::read(STDIN_FILENO, line, sizeof line - 1);
+        if (got <= 0) {
+            input->setEnabled(false);
+            return;
+        }
+        for (const QByteArray& word : QByteArray(line).split('\n')) {
+            if (monitor && (word == "idle" || word == "active"))
+                monitor->Fire(word == "active");
+            else if (screenSaver && word.startsWith("idle-time "))
+                screenSaver->SetIdleTime(word.mid(10).toUInt());
+        }
+    });
     std::printf("ready\n");
     std::fflush(stdout);
     return app.exec();

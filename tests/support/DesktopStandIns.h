@@ -64,7 +64,8 @@ public:
     // did not come up.
     bool StartStandIn(const QStringList& services);
     // Tells the idle monitor that the session is now idle ("idle") or that
-    // the user is back ("active").
+    // the user is back ("active"); or the screen saver the session's idle
+    // time ("idle-time MS"), which it answers GetSessionIdleTime with.
     void Tell(const QByteArray& word);
     // What the stand-in recorded, line by line.
     QStringList Record() const;
