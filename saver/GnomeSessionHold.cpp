@@ -5,8 +5,8 @@
 #include <QDBusPendingReply>
 
 namespace {
-constexpr uint kIdleFlag =
-    8; // the session manager's flags: 1 logout, 2 user switch, 4 suspend, 8 idle
+// The session manager's flags: 1 logout, 2 user switch, 4 suspend, 8 idle.
+constexpr uint kIdleFlag = 8;
 constexpr int kTimeoutMs = 1500;
 } // namespace
 
