@@ -52,12 +52,11 @@ TEST_F(IdleMode, ShowsTheSaverWhenIdleAndWaitsAgainAfterAKeyUntilTerminated) {
 }
 
 // Where nobody else serves the screen saver's Inhibit, the idle mode does: the
-// viewer's slide show holds it, and the saver waits until it lets go.
-TEST_F(IdleMode, WaitsWhileTheViewersSlideShowHoldsTheSessionAwake) {
-    using namespace std::chrono_literals;
+// viewer's slide show holds it, and the saver waits, while idle, for it to let go.
+TEST_F(IdleMode, WaitsWhileIdleForTheViewersSlideShowToLetGo) {
     PrivateSessionBus bus;
     ASSERT_TRUE(bus.StartStandIn({QStringLiteral("--idle-monitor")}));
-    StartGate::SetLookAgain(1s);
+    StartGate::SetLookAgain(std::chrono::seconds(1));
     CScreenSaverApp app;
     ASSERT_TRUE(app.InitInstance({QStringLiteral("--idle")}));
     session::IdleInhibit slideShow(QStringLiteral("quelby"), QStringLiteral("slide show"));
@@ -65,10 +64,21 @@ TEST_F(IdleMode, WaitsWhileTheViewersSlideShowHoldsTheSessionAwake) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return slideShow.IsHeld(); }, 5000));
 
     bus.Tell("idle");
-    QTest::qWait(2500); // past two looks
+    QTest::qWait(1500); // past a look
+    EXPECT_EQ(app.SaverWindow(), nullptr);
+    bus.Tell("active");
+    QTest::qWait(500);
+    slideShow.Release(); // the user is back: no look
+    QTest::qWait(1500);
+    EXPECT_EQ(app.SaverWindow(), nullptr);
+
+    slideShow.Hold(QString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slideShow.IsHeld(); }, 5000));
+    bus.Tell("idle");
+    QTest::qWait(1500);
     EXPECT_EQ(app.SaverWindow(), nullptr);
     slideShow.Release();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 1500));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 3000));
 }
 
 TEST_F(IdleMode, WithoutAWayToTellIdleEndsWithAMessageAndAFailure) {

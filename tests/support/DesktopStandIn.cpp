@@ -200,8 +200,7 @@ public:
 
 public slots:
     bool IsInhibited(uint flags, const QDBusMessage& message) {
-        if (m_mode == QStringLiteral("silent"))
-            message.setDelayedReply(true);
+        message.setDelayedReply(m_mode == QStringLiteral("silent"));
         return m_mode == QStringLiteral("inhibited") && (flags & 8) != 0;
     }
 
