@@ -60,12 +60,8 @@ void ScreenSaverService::UnInhibit(uint cookie, const QDBusMessage& message) {
     const auto inhibit = m_inhibits.find(cookie);
     if (inhibit == m_inhibits.end() || inhibit->second != message.service())
         return;
+    // The caller stays watched until it leaves: it may inhibit again.
     m_inhibits.erase(inhibit);
-    for (const auto& [held, caller] : m_inhibits) {
-        if (caller == message.service())
-            return;
-    }
-    m_callers.removeWatchedService(message.service());
 }
 
 void ScreenSaverService::CallerLeft(const QString& caller) {

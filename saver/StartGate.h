@@ -23,7 +23,8 @@ public:
 // has answered and none holds, MayStart. While one holds, it looks again
 // every ten seconds until the session is active again. In a Wayland session
 // the compositor's own inhibitors keep its idle watch from telling idle at
-// all, so no hold here needs to know them.
+// all, so no hold here needs to know them; a watch that cannot would bring
+// a hold of its own.
 class StartGate : public QObject {
     Q_OBJECT
 public:
@@ -35,8 +36,8 @@ public:
     StartGate(std::vector<std::unique_ptr<SaverHold>> holds, std::unique_ptr<SessionBus> bus = {});
     ~StartGate() override;
 
-    // How long a hold holds off the next look, no less than a second; for
-    // tests, which reset it afterwards.
+    // How long a hold holds off the next look, no less than a second; a
+    // switch for tests, which the test seam puts back.
     static void SetLookAgain(std::chrono::milliseconds interval);
 
     void Idle();
