@@ -8,6 +8,7 @@
 #include "IdleWatch.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
+#include "StartGate.h"
 #include "TerminationSignals.h"
 #include "XWindowHost.h"
 
@@ -126,6 +127,7 @@ void CScreenSaverApp::EndOnTermination() {
         // open, is the program's.
         const bool idleMode = m_idleWatch != nullptr;
         m_idleWatch.reset();
+        m_startGate.reset();
         if (auto* full = qobject_cast<CFullScreenWnd*>(m_pWnd.data())) {
             full->SetEndsProgram(true);
             full->PostClose();
@@ -197,7 +199,11 @@ bool CScreenSaverApp::StartIdle(std::optional<int> minutes) {
             "compositor's idle notifier (ext-idle-notify-v1), no X server with the screen-saver "
             "extension (outside Wayland), and no screen saver service with the session's idle "
             "time (org.freedesktop.ScreenSaver)"));
-    QObject::connect(m_idleWatch.get(), &IdleWatch::Idle, [this] { ShowWhileIdle(); });
+    // Idle starts the saver only where nothing holds it off.
+    m_startGate = StartGate::ForSession();
+    QObject::connect(m_idleWatch.get(), &IdleWatch::Idle, m_startGate.get(), &StartGate::Idle);
+    QObject::connect(m_idleWatch.get(), &IdleWatch::Active, m_startGate.get(), &StartGate::Active);
+    QObject::connect(m_startGate.get(), &StartGate::MayStart, [this] { ShowWhileIdle(); });
     const int idleMinutes = minutes.value_or(ReadIdleMinutes(Profile::App()));
     m_idleWatch->Watch(std::chrono::minutes(idleMinutes));
     EndOnTermination();

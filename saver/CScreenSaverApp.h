@@ -10,6 +10,7 @@
 #include <memory>
 
 class IdleWatch;
+class StartGate;
 class TerminationSignals;
 class XWindowWatcher;
 
@@ -67,5 +68,6 @@ private:
     std::unique_ptr<TerminationSignals> m_termination;
     std::unique_ptr<XWindowWatcher> m_hostWatcher;
     std::unique_ptr<IdleWatch> m_idleWatch;
+    std::unique_ptr<StartGate> m_startGate;
     int m_nExitCode = 0;
 };

@@ -29,3 +29,7 @@ signals:
 // windows); else the screen saver service's idle time on the session bus;
 // none where the session offers none of these.
 std::unique_ptr<IdleWatch> MakeIdleWatch();
+
+// Whether this is a Wayland session, where an X server sees only the input
+// to and the windows of X programs.
+bool IsWaylandSession();

@@ -1,7 +1,9 @@
 #include "CFullScreenWnd.h"
 #include "CScreenSaverApp.h"
 #include "DesktopStandIns.h"
+#include "IdleInhibit.h"
 #include "SaverTestSupport.h"
+#include "StartGate.h"
 
 #include <QTest>
 #include <csignal>
@@ -12,7 +14,10 @@ namespace {
 using namespace saverkeys;
 using namespace selectionkeys;
 
-class IdleMode : public ::testing::Test, public SaverFixture {};
+class IdleMode : public ::testing::Test, public SaverFixture {
+    // No full-screen window of a display the test does not own holds the saver off.
+    const ScopedEnv m_noDisplay{"DISPLAY", QString()};
+};
 
 // GNOME's idle monitor, stood in for, tells the session is idle: the saver
 // shows as "s" shows it, a key ends it, and the next idle time shows it again.
@@ -44,6 +49,25 @@ TEST_F(IdleMode, ShowsTheSaverWhenIdleAndWaitsAgainAfterAKeyUntilTerminated) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 5000));
     ASSERT_EQ(std::raise(SIGTERM), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() == nullptr; }, 5000));
+}
+
+// Where nobody else serves the screen saver's Inhibit, the idle mode does: the
+// viewer's slide show holds it, and the saver waits, while idle, for it to let go.
+TEST_F(IdleMode, WaitsWhileIdleForTheViewersSlideShowToLetGo) {
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.StartStandIn({QStringLiteral("--idle-monitor")}));
+    StartGate::SetLookAgain(std::chrono::seconds(1));
+    CScreenSaverApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("--idle")}));
+    session::IdleInhibit slideShow(QStringLiteral("quelby"), QStringLiteral("slide show"));
+    slideShow.Hold(QString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slideShow.IsHeld(); }, 5000));
+
+    bus.Tell("idle");
+    QTest::qWait(1500); // past a look
+    EXPECT_EQ(app.SaverWindow(), nullptr);
+    slideShow.Release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 3000));
 }
 
 TEST_F(IdleMode, WithoutAWayToTellIdleEndsWithAMessageAndAFailure) {

@@ -7,7 +7,7 @@
 //
 //   desktop_standin --record FILE [--portal RESPONSE] [--plasma | --plasma-refuse]
 //                   [--inhibit grant|fail|refuse] [--screensaver PATH | --screensaver-refuse PATH]
-//                   [--idle-monitor]
+//                   [--idle-monitor] [--session-manager inhibited|free|silent]
 //
 // GNOME's idle monitor keeps no clock: the line "idle" on standard input
 // fires every idle watch, "active" every user-active watch, as the session
@@ -15,6 +15,9 @@
 // GetSessionIdleTime answers the milliseconds of the last line "idle-time
 // MS" (0 before), or with --screensaver-refuse NotSupported, as KDE Plasma's
 // does on Wayland.
+//
+// GNOME's session manager answers IsInhibited with whether idle (flag 8) is
+// inhibited, as told; "silent" never answers.
 //
 // Inhibit "fail" grants, then answers the request with a failure as a portal
 // whose backend failed does; "refuse" answers the call with an error.
@@ -204,6 +207,22 @@ private:
     bool m_refuse;
 };
 
+class SessionManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.gnome.SessionManager")
+public:
+    explicit SessionManager(QString mode) : m_mode(std::move(mode)) {}
+
+public slots:
+    bool IsInhibited(uint flags, const QDBusMessage& message) {
+        message.setDelayedReply(m_mode == QStringLiteral("silent"));
+        return m_mode == QStringLiteral("inhibited") && (flags & 8) != 0;
+    }
+
+private:
+    QString m_mode;
+};
+
 class IdleMonitor : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.gnome.Mutter.IdleMonitor")
@@ -280,6 +299,12 @@ int main(int argc, char** argv) {
         auto* object = new PlasmaShell(refuse);
         bus.registerObject(QStringLiteral("/PlasmaShell"), object, QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.kde.plasmashell"));
+    }
+    if (!value("--session-manager").isEmpty()) {
+        bus.registerObject(QStringLiteral("/org/gnome/SessionManager"),
+                           new SessionManager(value("--session-manager")),
+                           QDBusConnection::ExportAllSlots);
+        bus.registerService(QStringLiteral("org.gnome.SessionManager"));
     }
     IdleMonitor* monitor = nullptr;
     if (arguments.contains(QStringLiteral("--idle-monitor"))) {

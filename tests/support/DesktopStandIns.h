@@ -60,7 +60,8 @@ public:
     // N, "--plasma" serves the Plasma shell's evaluateScript, "--plasma-refuse"
     // answers it with an error; "--inhibit grant|fail|refuse" serves the
     // portal's Inhibit, "--screensaver PATH" or "--screensaver-refuse PATH" the
-    // screen saver's; "--idle-monitor" GNOME's idle monitor. False when it
+    // screen saver's; "--idle-monitor" GNOME's idle monitor; "--session-manager
+    // inhibited|free|silent" its session manager's IsInhibited. False when it
     // did not come up.
     bool StartStandIn(const QStringList& services);
     // Tells the idle monitor that the session is now idle ("idle") or that
