@@ -6,6 +6,7 @@
 #include "Categories.h"
 #include "FavouriteStore.h"
 #include "IdleWatch.h"
+#include "LockWatch.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "TerminationSignals.h"
@@ -195,14 +196,30 @@ bool CScreenSaverApp::StartIdle(std::optional<int> minutes) {
         return Fail(QStringLiteral("cannot tell when the session is idle: no GNOME idle monitor "
                                    "and no X server with the screen-saver extension"));
     QObject::connect(m_idleWatch.get(), &IdleWatch::Idle, [this] { ShowWhileIdle(); });
-    const int idleMinutes = minutes.value_or(ReadIdleMinutes(Profile::App()));
-    m_idleWatch->Watch(std::chrono::minutes(idleMinutes));
+    m_idleTime = std::chrono::minutes(minutes.value_or(ReadIdleMinutes(Profile::App())));
+    m_idleWatch->Watch(m_idleTime);
+    GiveWayToTheLock();
     EndOnTermination();
     return true;
 }
 
+// The desktop's lock screen has the screen while the session is locked: the
+// saver window closes as input closes it, none opens, and the idle time
+// counts from the unlock.
+void CScreenSaverApp::GiveWayToTheLock() {
+    m_lockWatch = std::make_unique<LockWatch>();
+    QObject::connect(m_lockWatch.get(), &LockWatch::Locked, [this] {
+        if (auto* full = qobject_cast<CFullScreenWnd*>(m_pWnd.data()))
+            full->PostClose();
+    });
+    QObject::connect(m_lockWatch.get(), &LockWatch::Unlocked, [this] {
+        if (m_idleWatch)
+            m_idleWatch->Watch(m_idleTime);
+    });
+}
+
 void CScreenSaverApp::ShowWhileIdle() {
-    if (m_pWnd)
+    if (m_pWnd || (m_lockWatch && m_lockWatch->IsLocked()))
         return;
     // The same window as "s" shows; when it goes, the watch goes on.
     auto* window = new CFullScreenWnd(m_standardError);

@@ -7,9 +7,11 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <chrono>
 #include <memory>
 
 class IdleWatch;
+class LockWatch;
 class TerminationSignals;
 class XWindowWatcher;
 
@@ -58,6 +60,7 @@ private:
     bool StartInHost(const HostOptions& host);
     bool StartIdle(std::optional<int> minutes);
     void ShowWhileIdle();
+    void GiveWayToTheLock();
     bool Fail(const QString& message);
     void EndOnTermination();
 
@@ -67,5 +70,7 @@ private:
     std::unique_ptr<TerminationSignals> m_termination;
     std::unique_ptr<XWindowWatcher> m_hostWatcher;
     std::unique_ptr<IdleWatch> m_idleWatch;
+    std::chrono::milliseconds m_idleTime{0};
+    std::unique_ptr<LockWatch> m_lockWatch;
     int m_nExitCode = 0;
 };
