@@ -12,8 +12,8 @@ namespace {
 
 struct LockSource {
     const char* name;
-    bool systemBus; // logind's; else the desktop's screen saver on the session bus
-    QStringList standIn;
+    bool systemBus; // logind; else the desktop's screen saver on the session bus
+    const char* standIn;
     const char* sessionId;
     QByteArray lock; // none: locked when the watch starts
     QByteArray unlock;
@@ -31,7 +31,7 @@ TEST_P(LockSources, TellTheLockAndTheUnlockOnce) {
     PrivateSessionBus session;
     const ScopedEnv id("XDG_SESSION_ID", QString::fromLatin1(source.sessionId));
     PrivateSessionBus& bus = source.systemBus ? system : session;
-    ASSERT_TRUE(bus.StartStandIn(source.standIn));
+    ASSERT_TRUE(bus.StartStandIn(QString::fromLatin1(source.standIn).split(QLatin1Char(' '))));
     LockWatch watch;
     QSignalSpy locked(&watch, &LockWatch::Locked);
     QSignalSpy unlocked(&watch, &LockWatch::Unlocked);
@@ -45,23 +45,18 @@ TEST_P(LockSources, TellTheLockAndTheUnlockOnce) {
     EXPECT_EQ(unlocked.count(), 1);
 }
 
-const QString kScreenSaver = QStringLiteral("--screensaver");
-INSTANTIATE_TEST_SUITE_P(
-    LockWatch, LockSources,
-    ::testing::Values(
-        LockSource{"LogindLockRequest", true, {"--logind"}, "c2", "lock", "unlock"},
-        LockSource{"LogindLockedHint", true, {"--logind"}, "", "hint-on", "hint-off"},
-        LockSource{"LogindUnknownSessionId", true, {"--logind"}, "c9", "hint-on", "unlock"},
-        LockSource{"LogindLockedAtStart", true, {"--logind-locked"}, "c2", "", "hint-off"},
-        LockSource{"GnomeShell", false, {"--gnome-screensaver"}, "", "saver-on", "saver-off"},
-        LockSource{"Freedesktop",
-                   false,
-                   {kScreenSaver, "/org/freedesktop/ScreenSaver"},
-                   "",
-                   "saver-on",
-                   "saver-off"},
-        LockSource{"Plasma", false, {kScreenSaver, "/ScreenSaver"}, "", "saver-on", "saver-off"}),
-    [](const ::testing::TestParamInfo<LockSource>& info) { return info.param.name; });
+const LockSource kSources[] = {
+    {"LogindLockRequest", true, "--logind", "c2", "lock", "unlock"},
+    {"LogindLockedHint", true, "--logind", "", "hint-on", "hint-off"},
+    {"LogindUnknownSessionId", true, "--logind", "c9", "hint-on", "unlock"},
+    {"LogindLockedAtStart", true, "--logind-locked", "c2", "", "hint-off"},
+    {"GnomeShell", false, "--gnome-screensaver", "", "saver-on", "saver-off"},
+    {"Freedesktop", false, "--screensaver /org/freedesktop/ScreenSaver", "", "saver-on",
+     "saver-off"},
+    {"Plasma", false, "--screensaver /ScreenSaver", "", "saver-on", "saver-off"},
+};
+INSTANTIATE_TEST_SUITE_P(LockWatch, LockSources, ::testing::ValuesIn(kSources),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(LockWatch, LeavesOutTheScreenSaverThisProgramServes) {
     PrivateSessionBus session;
