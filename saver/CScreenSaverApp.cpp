@@ -6,6 +6,7 @@
 #include "Categories.h"
 #include "FavouriteStore.h"
 #include "IdleWatch.h"
+#include "LockWatch.h"
 #include "MainWindow.h"
 #include "MessageBox.h"
 #include "StartGate.h"
@@ -204,14 +205,36 @@ bool CScreenSaverApp::StartIdle(std::optional<int> minutes) {
     QObject::connect(m_idleWatch.get(), &IdleWatch::Idle, m_startGate.get(), &StartGate::Idle);
     QObject::connect(m_idleWatch.get(), &IdleWatch::Active, m_startGate.get(), &StartGate::Active);
     QObject::connect(m_startGate.get(), &StartGate::MayStart, [this] { ShowWhileIdle(); });
-    const int idleMinutes = minutes.value_or(ReadIdleMinutes(Profile::App()));
-    m_idleWatch->Watch(std::chrono::minutes(idleMinutes));
+    m_idleTime = std::chrono::minutes(minutes.value_or(ReadIdleMinutes(Profile::App())));
+    m_idleWatch->Watch(m_idleTime);
+    GiveWayToTheLock();
     EndOnTermination();
     return true;
 }
 
+// The desktop's lock screen has the screen while the session is locked: the
+// saver window closes as input closes it, none opens, and the idle time
+// counts from the unlock.
+void CScreenSaverApp::GiveWayToTheLock() {
+    m_lockWatch = std::make_unique<LockWatch>();
+    // A look for what holds the saver off, pending or due, is let go too:
+    // after the unlock the user is back.
+    QObject::connect(m_lockWatch.get(), &LockWatch::Locked, [this] {
+        if (m_startGate)
+            m_startGate->Active();
+        if (auto* full = qobject_cast<CFullScreenWnd*>(m_pWnd.data()))
+            full->PostClose();
+    });
+    QObject::connect(m_lockWatch.get(), &LockWatch::Unlocked, [this] {
+        if (m_startGate)
+            m_startGate->Active();
+        if (m_idleWatch)
+            m_idleWatch->Watch(m_idleTime);
+    });
+}
+
 void CScreenSaverApp::ShowWhileIdle() {
-    if (m_pWnd)
+    if (m_pWnd || (m_lockWatch && m_lockWatch->IsLocked()))
         return;
     // The same window as "s" shows; when it goes, the watch goes on.
     auto* window = new CFullScreenWnd(m_standardError);

@@ -7,10 +7,12 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <chrono>
 #include <memory>
 
 class IdleWatch;
 class StartGate;
+class LockWatch;
 class TerminationSignals;
 class XWindowWatcher;
 
@@ -59,6 +61,7 @@ private:
     bool StartInHost(const HostOptions& host);
     bool StartIdle(std::optional<int> minutes);
     void ShowWhileIdle();
+    void GiveWayToTheLock();
     bool Fail(const QString& message);
     void EndOnTermination();
 
@@ -69,5 +72,7 @@ private:
     std::unique_ptr<XWindowWatcher> m_hostWatcher;
     std::unique_ptr<IdleWatch> m_idleWatch;
     std::unique_ptr<StartGate> m_startGate;
+    std::chrono::milliseconds m_idleTime{0};
+    std::unique_ptr<LockWatch> m_lockWatch;
     int m_nExitCode = 0;
 };

@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 
 namespace {
 const QString kService = QStringLiteral("org.gnome.Mutter.IdleMonitor");
@@ -21,15 +22,20 @@ std::unique_ptr<MutterIdleWatch> MutterIdleWatch::Connect() {
     return std::unique_ptr<MutterIdleWatch>(new MutterIdleWatch(std::move(bus)));
 }
 
-MutterIdleWatch::MutterIdleWatch(std::unique_ptr<SessionBus> bus) : m_bus(std::move(bus)) {
+MutterIdleWatch::MutterIdleWatch(std::unique_ptr<SessionBus> bus)
+    : m_bus(std::move(bus)),
+      m_owner(std::make_unique<QDBusServiceWatcher>(kService, m_bus->Connection())) {
     m_bus->Connection().connect(kService, kPath, kInterface, QStringLiteral("WatchFired"), this,
                                 SLOT(OnWatchFired(uint)));
+    connect(m_owner.get(), &QDBusServiceWatcher::serviceOwnerChanged, this,
+            &MutterIdleWatch::OnOwnerChanged);
 }
 
 // Leaving the bus removes the watches.
 MutterIdleWatch::~MutterIdleWatch() = default;
 
 void MutterIdleWatch::Watch(std::chrono::milliseconds idleTime) {
+    m_idleTime = idleTime;
     ++m_generation;
     m_idle = false;
     Remove(m_idleWatch);
@@ -37,6 +43,16 @@ void MutterIdleWatch::Watch(std::chrono::milliseconds idleTime) {
     Add(QStringLiteral("AddIdleWatch"),
         {QVariant::fromValue(static_cast<qulonglong>(idleTime.count()))},
         [this](uint id) { m_idleWatch = id; });
+}
+
+void MutterIdleWatch::OnOwnerChanged(const QString&, const QString&, const QString& newOwner) {
+    // The watches went with the monitor that left; the next one starts with
+    // none, and the wait starts over with it.
+    ++m_owners;
+    m_idleWatch = 0;
+    m_activeWatch = 0;
+    if (!newOwner.isEmpty() && m_idleTime)
+        Watch(*m_idleTime);
 }
 
 void MutterIdleWatch::OnWatchFired(uint id) {
@@ -53,6 +69,11 @@ void MutterIdleWatch::OnWatchFired(uint id) {
         m_activeWatch = 0;
         m_idle = false;
         emit Active();
+    } else if (id != m_idleWatch) {
+        // Perhaps a watch whose id is still on its way here: input right
+        // after the idle time fires the user-active watch at once, and its
+        // signal can overtake the answer that tells the id.
+        m_firedEarly.push_back(id);
     }
 }
 
@@ -61,19 +82,24 @@ void MutterIdleWatch::Add(const QString& method, const QVariantList& arguments,
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     call.setArguments(arguments);
     auto* pending = new QDBusPendingCallWatcher(m_bus->Connection().asyncCall(call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this, pending, added = std::move(added), generation = m_generation] {
-                pending->deleteLater();
-                const QDBusPendingReply<uint> reply = *pending;
-                if (reply.isError())
-                    return;
-                if (generation != m_generation) {
-                    uint stale = reply.value();
-                    Remove(stale);
-                    return;
-                }
-                added(reply.value());
-            });
+    connect(
+        pending, &QDBusPendingCallWatcher::finished, this,
+        [this, pending, added = std::move(added), generation = m_generation, owners = m_owners] {
+            pending->deleteLater();
+            const QDBusPendingReply<uint> reply = *pending;
+            if (reply.isError() || owners != m_owners)
+                return;
+            if (generation != m_generation) {
+                uint stale = reply.value();
+                Remove(stale);
+                return;
+            }
+            added(reply.value());
+            const bool fired = std::erase(m_firedEarly, reply.value()) > 0;
+            m_firedEarly.clear();
+            if (fired)
+                OnWatchFired(reply.value());
+        });
 }
 
 void MutterIdleWatch::Remove(uint& id) {

@@ -70,6 +70,38 @@ TEST_F(IdleMode, WaitsWhileIdleForTheViewersSlideShowToLetGo) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 3000));
 }
 
+// logind's session locks: the saver gives way to the lock screen and waits
+// for the unlock, from which the idle time counts anew.
+TEST_F(IdleMode, ClosesAtTheLockShowsNothingWhileLockedAndStartsOverAtTheUnlock) {
+    PrivateSessionBus system("DBUS_SYSTEM_BUS_ADDRESS");
+    PrivateSessionBus session;
+    ASSERT_TRUE(system.StartStandIn({QStringLiteral("--logind")}));
+    ASSERT_TRUE(session.StartStandIn({QStringLiteral("--idle-monitor")}));
+    Store(kIdleMinutes, 5);
+    CScreenSaverApp app;
+    ASSERT_TRUE(app.InitInstance({QStringLiteral("--idle")}));
+    const auto watches = [&session] {
+        return session.Record().filter(QStringLiteral("AddIdleWatch 300000")).count();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watches() == 1; }, 5000));
+    session.Tell("idle");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.SaverWindow() != nullptr; }, 5000));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.SaverWindow()));
+
+    ASSERT_TRUE(system.TellUntil("lock", [&] { return app.SaverWindow() == nullptr; }));
+    EXPECT_EQ(Stored(kImageCounter), QStringLiteral("0"));
+    session.Tell("active");
+    session.Tell("idle");
+    // Told once the idle watch fired again.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return session.Record().count(QStringLiteral("AddUserActiveWatch")) == 2; }, 5000));
+    EXPECT_EQ(app.SaverWindow(), nullptr);
+
+    system.Tell("unlock");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watches() == 2; }, 5000));
+    EXPECT_TRUE(session.TellUntil("idle", [&] { return app.SaverWindow() != nullptr; }));
+}
+
 TEST_F(IdleMode, WithoutAWayToTellIdleEndsWithAMessageAndAFailure) {
     const ScopedEnv display("DISPLAY", QString());
     const ScopedEnv wayland("WAYLAND_DISPLAY", QString());

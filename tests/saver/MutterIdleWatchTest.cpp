@@ -48,4 +48,23 @@ TEST(MutterIdleWatch, WatchesTheIdleTimeThenTheNextInputAndStartsOver) {
                           "RemoveWatch 1", "RemoveWatch 3", "AddIdleWatch 120000"}));
 }
 
+// GNOME Shell restarting: the monitor leaves the bus with the watches and
+// comes back with none.
+TEST(MutterIdleWatch, WatchesAgainWhenTheMonitorComesBack) {
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.StartStandIn({QStringLiteral("--idle-monitor")}));
+    std::unique_ptr<MutterIdleWatch> watch = MutterIdleWatch::Connect();
+    ASSERT_TRUE(watch);
+    QSignalSpy idle(watch.get(), &IdleWatch::Idle);
+    watch->Watch(90s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bus.Record().isEmpty(); }, 5000));
+
+    bus.Tell("restart");
+    const QStringList again{"AddIdleWatch 90000", "AddIdleWatch 90000"};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bus.Record() == again; }, 5000));
+    bus.Tell("idle");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return idle.count() == 1; }, 5000));
+    EXPECT_TRUE(bus.Record().filter(QStringLiteral("RemoveWatch")).isEmpty());
+}
+
 } // namespace

@@ -7,14 +7,19 @@
 //
 //   desktop_standin --record FILE [--portal RESPONSE] [--plasma | --plasma-refuse]
 //                   [--inhibit grant|fail|refuse] [--screensaver PATH | --screensaver-refuse PATH]
-//                   [--idle-monitor] [--session-manager inhibited|free|silent]
+//                   [--gnome-screensaver] [--idle-monitor]
+//                   [--session-manager inhibited|free|silent]
+//   desktop_standin --record FILE --logind | --logind-locked      (on the system bus)
 //
-// GNOME's idle monitor keeps no clock: the line "idle" on standard input
-// fires every idle watch, "active" every user-active watch, as the session
-// going idle and the user coming back would. Nor does the screen saver: its
-// GetSessionIdleTime answers the milliseconds of the last line "idle-time
-// MS" (0 before), or with --screensaver-refuse NotSupported, as KDE Plasma's
-// does on Wayland.
+// Nothing keeps a clock; lines on standard input tell what happens: "idle"
+// fires every idle watch of GNOME's idle monitor, "active" every user-active
+// watch, "restart" takes the monitor off the bus and back without watches;
+// "saver-on", "saver-off" are the screen saver's ActiveChanged, "idle-time
+// MS" the idle time its GetSessionIdleTime answers (0 before; with
+// --screensaver-refuse it answers NotSupported, as KDE Plasma's does on
+// Wayland); "lock", "unlock" logind's signals, "hint-on", "hint-off"
+// changes of LockedHint. logind knows the session as "c2" and as the
+// starting program's.
 //
 // GNOME's session manager answers IsInhibited with whether idle (flag 8) is
 // inhibited, as told; "silent" never answers.
@@ -25,6 +30,7 @@
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
@@ -33,6 +39,7 @@
 #include <QTimer>
 #include <QVariantMap>
 #include <cstdio>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <unistd.h>
@@ -40,6 +47,8 @@
 namespace {
 
 QString g_record;
+// What a line on standard input does.
+std::map<QByteArray, std::function<void()>> g_told;
 
 void Record(const QString& line) {
     QFile file(g_record);
@@ -258,19 +267,91 @@ public slots:
         Record(QStringLiteral("RemoveWatch %1").arg(id));
         m_watches.erase(id);
     }
+    // GNOME Shell restarting.
+    void Restart() {
+        m_watches.clear();
+        QDBusConnection::sessionBus().unregisterService(
+            QStringLiteral("org.gnome.Mutter.IdleMonitor"));
+        QDBusConnection::sessionBus().registerService(
+            QStringLiteral("org.gnome.Mutter.IdleMonitor"));
+    }
 
 private:
     std::map<uint, bool> m_watches; // id, whether a user-active watch
     uint m_id = 0;
 };
 
+class LogindSession : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
+    Q_PROPERTY(bool LockedHint MEMBER m_locked)
+public:
+    explicit LogindSession(bool locked) : m_locked(locked) {}
+    void SetLockedHint(bool locked) {
+        m_locked = locked;
+        QDBusMessage changed = QDBusMessage::createSignal(
+            QStringLiteral("/org/freedesktop/login1/session/c2"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+        changed << QStringLiteral("org.freedesktop.login1.Session")
+                << QVariantMap{{QStringLiteral("LockedHint"), locked}} << QStringList();
+        QDBusConnection::systemBus().send(changed);
+    }
+signals:
+    void Lock();
+    void Unlock();
+
+private:
+    bool m_locked;
+};
+
+class LogindManager : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public slots:
+    QDBusObjectPath GetSession(const QString& id) { return Answer(id == QStringLiteral("c2")); }
+    QDBusObjectPath GetSessionByPID(uint pid) { return Answer(pid == uint(::getppid())); }
+
+private:
+    QDBusObjectPath Answer(bool known) {
+        if (!known)
+            sendErrorReply(QStringLiteral("org.freedesktop.login1.NoSuchSession"), {});
+        return QDBusObjectPath(QStringLiteral("/org/freedesktop/login1/session/c2"));
+    }
+};
+
+void ServeLogind(QDBusConnection& bus, bool locked) {
+    auto* session = new LogindSession(locked);
+    bus.registerObject(QStringLiteral("/org/freedesktop/login1/session/c2"), session,
+                       QDBusConnection::ExportAllSignals | QDBusConnection::ExportAllProperties);
+    bus.registerObject(QStringLiteral("/org/freedesktop/login1"), new LogindManager,
+                       QDBusConnection::ExportAllSlots);
+    bus.registerService(QStringLiteral("org.freedesktop.login1"));
+    g_told["lock"] = [session] { emit session->Lock(); };
+    g_told["unlock"] = [session] { emit session->Unlock(); };
+    g_told["hint-on"] = [session] { session->SetLockedHint(true); };
+    g_told["hint-off"] = [session] { session->SetLockedHint(false); };
+}
+
+void TellActiveChanged(const QString& path, const QString& interface) {
+    for (bool active : {true, false})
+        g_told[active ? "saver-on" : "saver-off"] = [=] {
+            QDBusMessage changed =
+                QDBusMessage::createSignal(path, interface, QStringLiteral("ActiveChanged"));
+            QDBusConnection::sessionBus().send(changed << active);
+        };
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     g_record = arguments.value(arguments.indexOf(QStringLiteral("--record")) + 1);
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    const bool logind = arguments.contains(QStringLiteral("--logind")) ||
+                        arguments.contains(QStringLiteral("--logind-locked"));
+    QDBusConnection bus = logind ? QDBusConnection::systemBus() : QDBusConnection::sessionBus();
     if (!bus.isConnected() || g_record.isEmpty())
         return 2;
+    if (logind)
+        ServeLogind(bus, arguments.contains(QStringLiteral("--logind-locked")));
     const auto value = [&arguments](const char* option) {
         const qsizetype at = arguments.indexOf(QLatin1String(option));
         return at < 0 ? QString() : arguments.value(at + 1);
@@ -293,6 +374,12 @@ int main(int argc, char** argv) {
         screenSaver = new ScreenSaver(refuseScreenSaver);
         bus.registerObject(screenSaverPath, screenSaver, QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
+        TellActiveChanged(screenSaverPath, QStringLiteral("org.freedesktop.ScreenSaver"));
+    }
+    if (arguments.contains(QStringLiteral("--gnome-screensaver"))) {
+        bus.registerService(QStringLiteral("org.gnome.ScreenSaver"));
+        TellActiveChanged(QStringLiteral("/org/gnome/ScreenSaver"),
+                          QStringLiteral("org.gnome.ScreenSaver"));
     }
     const bool refuse = arguments.contains(QStringLiteral("--plasma-refuse"));
     if (refuse || arguments.contains(QStringLiteral("--plasma"))) {
@@ -306,15 +393,17 @@ int main(int argc, char** argv) {
                            QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.gnome.SessionManager"));
     }
-    IdleMonitor* monitor = nullptr;
     if (arguments.contains(QStringLiteral("--idle-monitor"))) {
-        monitor = new IdleMonitor;
+        auto* monitor = new IdleMonitor;
         bus.registerObject(QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"), monitor,
                            QDBusConnection::ExportAllSlots);
         bus.registerService(QStringLiteral("org.gnome.Mutter.IdleMonitor"));
+        g_told["idle"] = [monitor] { monitor->Fire(false); };
+        g_told["active"] = [monitor] { monitor->Fire(true); };
+        g_told["restart"] = [monitor] { monitor->Restart(); };
     }
     auto* input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
-    QObject::connect(input, &QSocketNotifier::activated, &app, [monitor, screenSaver, input] {
+    QObject::connect(input, &QSocketNotifier::activated, &app, [screenSaver, input] {
         char line[64] = {};
         const ssize_t got = ::read(STDIN_FILENO, line, sizeof line - 1);
         if (got <= 0) {
@@ -322,8 +411,8 @@ int main(int argc, char** argv) {
             return;
         }
         for (const QByteArray& word : QByteArray(line).split('\n')) {
-            if (monitor && (word == "idle" || word == "active"))
-                monitor->Fire(word == "active");
+            if (const auto told = g_told.find(word); told != g_told.end())
+                told->second();
             else if (screenSaver && word.startsWith("idle-time "))
                 screenSaver->SetIdleTime(word.mid(10).toUInt());
         }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTest>
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -84,7 +85,7 @@ std::vector<QStringList> StandInTools::Calls(const QString& name) const {
     return calls;
 }
 
-PrivateSessionBus::PrivateSessionBus() {
+PrivateSessionBus::PrivateSessionBus(const char* addressVariable) {
     const QString config = m_dir.filePath(QStringLiteral("bus.conf"));
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
@@ -118,7 +119,7 @@ PrivateSessionBus::PrivateSessionBus() {
     if (!m_daemon.waitForStarted(10000) || !m_daemon.waitForReadyRead(10000))
         return;
     m_address = QString::fromLocal8Bit(m_daemon.readLine()).trimmed();
-    m_env = std::make_unique<ScopedEnv>("DBUS_SESSION_BUS_ADDRESS", m_address);
+    m_env = std::make_unique<ScopedEnv>(addressVariable, m_address);
 }
 
 PrivateSessionBus::~PrivateSessionBus() {
@@ -151,6 +152,15 @@ bool PrivateSessionBus::StartStandIn(const QStringList& services) {
 void PrivateSessionBus::Tell(const QByteArray& word) {
     m_standIn.write(word + '\n');
     m_standIn.waitForBytesWritten(5000);
+}
+
+bool PrivateSessionBus::TellUntil(const QByteArray& word, const std::function<bool()>& done) {
+    for (int times = 0; times < 50; ++times) {
+        Tell(word);
+        if (QTest::qWaitFor(done, 100))
+            return true;
+    }
+    return false;
 }
 
 QStringList PrivateSessionBus::Record() const {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,10 +46,11 @@ private:
 // A session bus of the test's own (dbus-daemon with a configuration written
 // by the test), named in DBUS_SESSION_BUS_ADDRESS while it lives, and the
 // desktop's D-Bus services stood in for by a helper program that records
-// what it is asked.
+// what it is asked. Named in DBUS_SYSTEM_BUS_ADDRESS instead, it stands for
+// the system bus.
 class PrivateSessionBus {
 public:
-    PrivateSessionBus();
+    explicit PrivateSessionBus(const char* addressVariable = "DBUS_SESSION_BUS_ADDRESS");
     ~PrivateSessionBus();
     PrivateSessionBus(const PrivateSessionBus&) = delete;
     PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
@@ -60,14 +62,18 @@ public:
     // N, "--plasma" serves the Plasma shell's evaluateScript, "--plasma-refuse"
     // answers it with an error; "--inhibit grant|fail|refuse" serves the
     // portal's Inhibit, "--screensaver PATH" or "--screensaver-refuse PATH" the
-    // screen saver's; "--idle-monitor" GNOME's idle monitor; "--session-manager
-    // inhibited|free|silent" its session manager's IsInhibited. False when it
+    // screen saver's, "--gnome-screensaver" GNOME Shell's; "--idle-monitor"
+    // GNOME's idle monitor; "--session-manager inhibited|free|silent" its
+    // session manager's IsInhibited; "--logind" (alone, on the system bus)
+    // logind's session, "--logind-locked" one locked already. False when it
     // did not come up.
     bool StartStandIn(const QStringList& services);
-    // Tells the idle monitor that the session is now idle ("idle") or that
-    // the user is back ("active"); or the screen saver the session's idle
-    // time ("idle-time MS"), which it answers GetSessionIdleTime with.
+    // Tells the stand-in what happens in the session (the words are listed
+    // in DesktopStandIn.cpp).
     void Tell(const QByteArray& word);
+    // Tells it again until `done` holds, for a listener that may begin to
+    // listen only after the first time; false when it never holds.
+    bool TellUntil(const QByteArray& word, const std::function<bool()>& done);
     // What the stand-in recorded, line by line.
     QStringList Record() const;
     // The bytes of the last file the portal stand-in received.

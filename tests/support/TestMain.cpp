@@ -16,9 +16,11 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
-    // The user's desktop and session bus stay out of reach: wallpaper tests
+    // The user's desktop, session bus and system bus stay out of reach: tests
     // bring their own.
     qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS",
+            "unix:path=" + (home.path() + "/no-system-bus").toLocal8Bit());
     qunsetenv("XDG_CURRENT_DESKTOP");
     QApplication app(argc, argv);
     // As the programs' mains name them: the profile and the message boxes' caption.
