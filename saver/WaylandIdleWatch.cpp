@@ -1,6 +1,7 @@
 #include "WaylandIdleWatch.h"
 
 #include "ext-idle-notify-v1-client.h"
+#include "idle-client.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -11,16 +12,18 @@
 #include <wayland-client.h>
 
 namespace {
-void Idled(void* watch, ext_idle_notification_v1*) {
+template <typename Notification> void TellIdle(void* watch, Notification*) {
     emit static_cast<WaylandIdleWatch*>(watch)->Idle();
 }
 
-void Resumed(void* watch, ext_idle_notification_v1*) {
+template <typename Notification> void TellActive(void* watch, Notification*) {
     emit static_cast<WaylandIdleWatch*>(watch)->Active();
 }
 
-const ext_idle_notification_v1_listener kNotificationListener = {.idled = Idled,
-                                                                 .resumed = Resumed};
+const ext_idle_notification_v1_listener kNotificationListener = {
+    .idled = TellIdle<ext_idle_notification_v1>, .resumed = TellActive<ext_idle_notification_v1>};
+const org_kde_kwin_idle_timeout_listener kKdeTimeoutListener = {
+    .idle = TellIdle<org_kde_kwin_idle_timeout>, .resumed = TellActive<org_kde_kwin_idle_timeout>};
 } // namespace
 
 std::unique_ptr<WaylandIdleWatch> WaylandIdleWatch::Connect() {
@@ -29,7 +32,8 @@ std::unique_ptr<WaylandIdleWatch> WaylandIdleWatch::Connect() {
         return nullptr;
     std::unique_ptr<WaylandIdleWatch> watch(new WaylandIdleWatch(display));
     // The globals come in answer to the registry's request.
-    if (wl_display_roundtrip(display) < 0 || !watch->m_seat || !watch->m_notifier)
+    if (wl_display_roundtrip(display) < 0 || !watch->m_seat ||
+        (!watch->m_notifier && !watch->m_kdeIdle))
         return nullptr;
     return watch;
 }
@@ -47,6 +51,10 @@ WaylandIdleWatch::WaylandIdleWatch(wl_display* display) : m_display(display) {
                          std::strcmp(interface, ext_idle_notifier_v1_interface.name) == 0)
                     watch->m_notifier = static_cast<ext_idle_notifier_v1*>(
                         wl_registry_bind(registry, name, &ext_idle_notifier_v1_interface, 1));
+                else if (!watch->m_kdeIdle &&
+                         std::strcmp(interface, org_kde_kwin_idle_interface.name) == 0)
+                    watch->m_kdeIdle = static_cast<org_kde_kwin_idle*>(
+                        wl_registry_bind(registry, name, &org_kde_kwin_idle_interface, 1));
             },
         .global_remove = [](void*, wl_registry*, uint32_t) {},
     };
@@ -67,6 +75,10 @@ WaylandIdleWatch::~WaylandIdleWatch() {
         ext_idle_notification_v1_destroy(m_notification);
     if (m_notifier)
         ext_idle_notifier_v1_destroy(m_notifier);
+    if (m_kdeTimeout)
+        org_kde_kwin_idle_timeout_release(m_kdeTimeout);
+    if (m_kdeIdle)
+        org_kde_kwin_idle_destroy(m_kdeIdle);
     if (m_seat)
         wl_seat_destroy(m_seat);
     wl_registry_destroy(m_registry);
@@ -78,11 +90,19 @@ void WaylandIdleWatch::Watch(std::chrono::milliseconds idleTime) {
     if (m_lost)
         return;
     // A new notification starts the idle time anew.
-    if (m_notification)
-        ext_idle_notification_v1_destroy(m_notification);
-    m_notification = ext_idle_notifier_v1_get_idle_notification(
-        m_notifier, static_cast<uint32_t>(idleTime.count()), m_seat);
-    ext_idle_notification_v1_add_listener(m_notification, &kNotificationListener, this);
+    const auto milliseconds = static_cast<uint32_t>(idleTime.count());
+    if (m_notifier) {
+        if (m_notification)
+            ext_idle_notification_v1_destroy(m_notification);
+        m_notification =
+            ext_idle_notifier_v1_get_idle_notification(m_notifier, milliseconds, m_seat);
+        ext_idle_notification_v1_add_listener(m_notification, &kNotificationListener, this);
+    } else {
+        if (m_kdeTimeout)
+            org_kde_kwin_idle_timeout_release(m_kdeTimeout);
+        m_kdeTimeout = org_kde_kwin_idle_get_idle_timeout(m_kdeIdle, m_seat, milliseconds);
+        org_kde_kwin_idle_timeout_add_listener(m_kdeTimeout, &kKdeTimeoutListener, this);
+    }
     Flush();
 }
 

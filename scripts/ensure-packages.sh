@@ -15,10 +15,12 @@ ensure_packages() {
 
 # dpkg-dev: the package's dependencies come from its dpkg-shlibdeps; libxss-dev:
 # the X server's idle time for the saver's idle mode; libwayland-dev,
-# libwayland-bin (wayland-scanner) and wayland-protocols: the Wayland
-# compositor's idle notifications for it (and the tests' stand-in compositor).
+# libwayland-bin (wayland-scanner), wayland-protocols and
+# plasma-wayland-protocols: the Wayland compositor's idle notifications for it
+# (and the tests' stand-in compositor).
 BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev
-    libxss-dev libwayland-dev libwayland-bin wayland-protocols libcdio-dev genisoimage xorriso
+    libxss-dev libwayland-dev libwayland-bin wayland-protocols
+    plasma-wayland-protocols libcdio-dev genisoimage xorriso
     fonts-dejavu-core dpkg-dev)
 DEMO_PACKAGES=(xvfb xdotool imagemagick x11-utils)
 # A window manager that draws decorations, for the frame's test.

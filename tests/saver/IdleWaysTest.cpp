@@ -41,6 +41,7 @@ struct WayCase {
 };
 
 constexpr auto kNotifier = WaylandStandIn::Offer::seatAndNotifier;
+constexpr auto kKdeIdle = WaylandStandIn::Offer::seatAndKdeIdle;
 constexpr auto kSeatOnly = WaylandStandIn::Offer::seatOnly;
 
 class IdleWays : public ::testing::TestWithParam<WayCase> {};
@@ -84,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WayCase{"OtherX11", false, true, std::nullopt, "--screensaver", Way::xServer},
                       WayCase{"KdeOrWlrootsOnWayland", false, true, kNotifier,
                               "--screensaver-refuse", Way::wayland},
+                      WayCase{"OlderSwayOnWayland", false, true, kKdeIdle, nullptr, Way::wayland},
                       WayCase{"WaylandWithoutTheNotifier", false, true, kSeatOnly, "--screensaver",
                               Way::screenSaver},
                       WayCase{"NoXServerOutsideWayland", false, false, std::nullopt,

@@ -12,19 +12,33 @@ namespace {
 using namespace std::chrono_literals;
 using Say = WaylandStandIn::Say;
 
-TEST(WaylandIdleWatch, AsksForANotificationOfTheIdleTimeAndTellsWhatItSays) {
-    WaylandStandIn compositor;
+// ext-idle-notify, and KDE's older protocol where only that is offered.
+struct Protocol {
+    const char* name;
+    WaylandStandIn::Offer offer;
+    const char* ask;
+    const char* letGo;
+};
+
+class WaylandIdleWatches : public ::testing::TestWithParam<Protocol> {};
+
+TEST_P(WaylandIdleWatches, AskForANotificationOfTheIdleTimeAndTellWhatItSays) {
+    const Protocol& protocol = GetParam();
+    WaylandStandIn compositor(protocol.offer);
     ASSERT_TRUE(compositor.IsUp());
     std::unique_ptr<WaylandIdleWatch> watch = WaylandIdleWatch::Connect();
     ASSERT_TRUE(watch);
     QSignalSpy idle(watch.get(), &IdleWatch::Idle);
     QSignalSpy active(watch.get(), &IdleWatch::Active);
+    const auto line = [](const char* what, int milliseconds) {
+        return QStringLiteral("%1 %2").arg(QLatin1String(what)).arg(milliseconds);
+    };
     const auto recorded = [&compositor](const QStringList& lines) {
         return QTest::qWaitFor([&] { return compositor.Record() == lines; }, 5000);
     };
 
     watch->Watch(90s);
-    ASSERT_TRUE(recorded({"get_idle_notification 90000"}));
+    ASSERT_TRUE(recorded({line(protocol.ask, 90000)}));
     compositor.Tell(Say::idled);
     ASSERT_TRUE(QTest::qWaitFor([&] { return idle.count() == 1; }, 5000));
     EXPECT_EQ(active.count(), 0);
@@ -32,12 +46,20 @@ TEST(WaylandIdleWatch, AsksForANotificationOfTheIdleTimeAndTellsWhatItSays) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return active.count() == 1; }, 5000));
 
     watch->Watch(2min);
-    ASSERT_TRUE(
-        recorded({"get_idle_notification 90000", "destroy 90000", "get_idle_notification 120000"}));
+    ASSERT_TRUE(recorded(
+        {line(protocol.ask, 90000), line(protocol.letGo, 90000), line(protocol.ask, 120000)}));
     compositor.Tell(Say::idled);
     EXPECT_TRUE(QTest::qWaitFor([&] { return idle.count() == 2; }, 5000));
     EXPECT_EQ(active.count(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Protocols, WaylandIdleWatches,
+    ::testing::Values(Protocol{"ExtIdleNotify", WaylandStandIn::Offer::seatAndNotifier,
+                               "get_idle_notification", "destroy"},
+                      Protocol{"KdeIdle", WaylandStandIn::Offer::seatAndKdeIdle, "get_idle_timeout",
+                               "release"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WaylandIdleWatch, NoneWithoutACompositorOrWithoutItsIdleNotifier) {
     {

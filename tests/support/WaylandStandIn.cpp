@@ -1,6 +1,7 @@
 #include "WaylandStandIn.h"
 
 #include "ext-idle-notify-v1-server.h"
+#include "idle-server.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -27,7 +28,11 @@ struct WaylandStandIn::Compositor {
     std::thread thread;
     mutable std::mutex mutex;
     QStringList record;
-    std::map<wl_resource*, uint32_t> notifications; // and their timeouts
+    struct Notification {
+        uint32_t timeout;
+        bool kde;
+    };
+    std::map<wl_resource*, Notification> notifications;
 
     void Note(const QString& line) {
         const std::lock_guard lock(mutex);
@@ -46,22 +51,40 @@ struct WaylandStandIn::Compositor {
 
     static void DestroyNotification(wl_client*, wl_resource* notification) {
         Compositor* self = Of(notification);
-        self->Note(QStringLiteral("destroy %1").arg(self->notifications.at(notification)));
+        const Notification& told = self->notifications.at(notification);
+        self->Note(QString::fromLatin1(told.kde ? "release %1" : "destroy %1").arg(told.timeout));
         wl_resource_destroy(notification);
+    }
+
+    static void Add(wl_client* client, wl_resource* from, const wl_interface* interface,
+                    const void* implementation, uint32_t id, Notification notification) {
+        Compositor* self = Of(from);
+        wl_resource* resource =
+            wl_resource_create(client, interface, wl_resource_get_version(from), id);
+        wl_resource_set_implementation(resource, implementation, self, [](wl_resource* gone) {
+            Of(gone)->notifications.erase(gone);
+        });
+        self->notifications.emplace(resource, notification);
+        self->Note(QString::fromLatin1(notification.kde ? "get_idle_timeout %1"
+                                                        : "get_idle_notification %1")
+                       .arg(notification.timeout));
     }
 
     static void GetIdleNotification(wl_client* client, wl_resource* notifier, uint32_t id,
                                     uint32_t timeout, wl_resource*) {
         static const struct ext_idle_notification_v1_interface implementation = {
             .destroy = DestroyNotification};
-        Compositor* self = Of(notifier);
-        wl_resource* notification = wl_resource_create(client, &ext_idle_notification_v1_interface,
-                                                       wl_resource_get_version(notifier), id);
-        wl_resource_set_implementation(notification, &implementation, self, [](wl_resource* gone) {
-            Of(gone)->notifications.erase(gone);
-        });
-        self->notifications.emplace(notification, timeout);
-        self->Note(QStringLiteral("get_idle_notification %1").arg(timeout));
+        Add(client, notifier, &ext_idle_notification_v1_interface, &implementation, id,
+            {timeout, false});
+    }
+
+    static void GetIdleTimeout(wl_client* client, wl_resource* idle, uint32_t id, wl_resource*,
+                               uint32_t timeout) {
+        static const struct org_kde_kwin_idle_timeout_interface implementation = {
+            .release = DestroyNotification,
+            .simulate_user_activity = [](wl_client*, wl_resource*) {}};
+        Add(client, idle, &org_kde_kwin_idle_timeout_interface, &implementation, id,
+            {timeout, true});
     }
 
     static void BindNotifier(wl_client* client, void* data, uint32_t version, uint32_t id) {
@@ -72,6 +95,14 @@ struct WaylandStandIn::Compositor {
         wl_resource_set_implementation(notifier, &implementation, data, nullptr);
     }
 
+    static void BindKdeIdle(wl_client* client, void* data, uint32_t version, uint32_t id) {
+        static const struct org_kde_kwin_idle_interface implementation = {.get_idle_timeout =
+                                                                              GetIdleTimeout};
+        wl_resource* idle =
+            wl_resource_create(client, &org_kde_kwin_idle_interface, static_cast<int>(version), id);
+        wl_resource_set_implementation(idle, &implementation, data, nullptr);
+    }
+
     static int Command(int fd, uint32_t, void* data) {
         auto* self = static_cast<Compositor*>(data);
         char word = 0;
@@ -80,11 +111,15 @@ struct WaylandStandIn::Compositor {
         switch (word) {
         case 'i':
         case 'r':
-            for (const auto& [notification, timeout] : self->notifications) {
-                if (word == 'i')
-                    ext_idle_notification_v1_send_idled(notification);
+            for (const auto& [resource, notification] : self->notifications) {
+                if (notification.kde && word == 'i')
+                    org_kde_kwin_idle_timeout_send_idle(resource);
+                else if (notification.kde)
+                    org_kde_kwin_idle_timeout_send_resumed(resource);
+                else if (word == 'i')
+                    ext_idle_notification_v1_send_idled(resource);
                 else
-                    ext_idle_notification_v1_send_resumed(notification);
+                    ext_idle_notification_v1_send_resumed(resource);
             }
             break;
         case 'g': {
@@ -114,6 +149,8 @@ WaylandStandIn::WaylandStandIn(Offer offer)
     if (offer == Offer::seatAndNotifier)
         wl_global_create(c.display, &ext_idle_notifier_v1_interface, 1, &c,
                          &Compositor::BindNotifier);
+    else if (offer == Offer::seatAndKdeIdle)
+        wl_global_create(c.display, &org_kde_kwin_idle_interface, 1, &c, &Compositor::BindKdeIdle);
     c.listening = wl_event_loop_add_fd(wl_display_get_event_loop(c.display), c.commands[0],
                                        WL_EVENT_READABLE, &Compositor::Command, &c);
     c.thread = std::thread([&c] { wl_display_run(c.display); });

@@ -9,12 +9,12 @@
 // A Wayland compositor of the test's own, as lean as the idle watch needs
 // (libwayland-server, in a thread of its own): a socket in a temporary
 // XDG_RUNTIME_DIR, named in WAYLAND_DISPLAY while it lives, and the globals
-// wl_seat and, unless left out, ext_idle_notifier_v1. It keeps no clock: it
-// records the idle notifications asked for, and tells them idle or resumed
-// when the test says so.
+// wl_seat and ext_idle_notifier_v1, or KDE's org_kde_kwin_idle instead, or
+// neither. It keeps no clock: it records the idle notifications asked for,
+// and tells them idle or resumed when the test says so.
 class WaylandStandIn {
 public:
-    enum class Offer { seatAndNotifier, seatOnly };
+    enum class Offer { seatAndNotifier, seatAndKdeIdle, seatOnly };
     explicit WaylandStandIn(Offer offer = Offer::seatAndNotifier);
     ~WaylandStandIn();
     WaylandStandIn(const WaylandStandIn&) = delete;
@@ -26,7 +26,8 @@ public:
     enum class Say { idled, resumed, goodbye };
     void Tell(Say say);
     // "get_idle_notification MS" for each notification asked for, and
-    // "destroy MS" for each one let go, in order.
+    // "destroy MS" for each one let go, in order ("get_idle_timeout MS" and
+    // "release MS" of KDE's).
     QStringList Record() const;
 
 private:
