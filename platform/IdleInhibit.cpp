@@ -7,6 +7,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QRandomGenerator>
 #include <utility>
+#include <xcb/xcb.h>
 
 namespace session {
 namespace {
@@ -24,7 +25,10 @@ QString ScreenSaverPath(bool legacy) {
 } // namespace
 
 IdleInhibit::IdleInhibit(QString application, QString reason, int timeoutMs)
-    : m_application(std::move(application)), m_reason(std::move(reason)), m_timeoutMs(timeoutMs) {}
+    : m_application(std::move(application)), m_reason(std::move(reason)), m_timeoutMs(timeoutMs) {
+    m_xReset.setInterval(std::chrono::seconds(30));
+    connect(&m_xReset, &QTimer::timeout, this, &IdleInhibit::ResetXIdle);
+}
 
 IdleInhibit::~IdleInhibit() {
     m_wanted = false;
@@ -36,11 +40,24 @@ IdleInhibit::~IdleInhibit() {
         Answered(call); // waits for the answer, at most the timeout
     }
     LetGo();
+    if (m_x)
+        xcb_disconnect(m_x);
 }
 
 void IdleInhibit::Hold(const QString& window) {
     m_wanted = true;
     m_window = window;
+    if (!m_x && !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        m_x = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(m_x)) {
+            xcb_disconnect(m_x);
+            m_x = nullptr;
+        }
+    }
+    if (m_x) {
+        ResetXIdle();
+        m_xReset.start();
+    }
     if (m_held || m_pending)
         return;
     if (!m_bus)
@@ -55,6 +72,7 @@ void IdleInhibit::Hold(const QString& window) {
 
 void IdleInhibit::Release() {
     m_wanted = false;
+    m_xReset.stop();
     LetGo(); // one still asked for is let go when it is granted
 }
 
@@ -139,6 +157,11 @@ void IdleInhibit::OnPortalResponse(uint response, const QVariantMap&) {
         return; // the answer to the call decides
     m_held = false;
     TryNext(QStringLiteral("the desktop portal refused"));
+}
+
+void IdleInhibit::ResetXIdle() {
+    xcb_force_screen_saver(m_x, XCB_SCREEN_SAVER_RESET);
+    xcb_flush(m_x);
 }
 
 void IdleInhibit::LetGo() {

@@ -3,12 +3,14 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QVariantMap>
 #include <memory>
 
 class QDBusPendingCall;
 class QDBusPendingCallWatcher;
 class SessionBus;
+struct xcb_connection_t;
 
 namespace session {
 
@@ -16,6 +18,9 @@ namespace session {
 // while held: through the XDG desktop portal's Inhibit, else through
 // org.freedesktop.ScreenSaver's Inhibit. Both services end what they granted
 // when the caller leaves the bus, so the connection stays open while held.
+// Where an X server answers, it also resets the server's screen-saver timer
+// at once and every 30 seconds, as players of video do: savers that watch
+// the X server's idle time, and its own blanking, see no idle time then.
 // No call blocks the event loop: each is answered in the background or
 // given up after the timeout, and an inhibition granted after the hold was
 // released is released at once.
@@ -47,6 +52,7 @@ private:
     void TryNext(const QString& problem);
     void LetGo();
     void Listen(bool on);
+    void ResetXIdle();
 
     QString m_application;
     QString m_reason;
@@ -62,6 +68,8 @@ private:
     bool m_held = false;
     bool m_refused = false; // the portal's request answered with a failure
     bool m_ending = false;
+    xcb_connection_t* m_x = nullptr;
+    QTimer m_xReset;
 };
 
 } // namespace session

@@ -1,12 +1,17 @@
 #include "IdleInhibit.h"
 
 #include "DesktopStandIns.h"
+#include "VirtualXServer.h"
 
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+
+// After the test framework: Xlib defines None and other bare words as macros.
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 
 namespace {
 
@@ -82,5 +87,28 @@ INSTANTIATE_TEST_SUITE_P(
         InhibitCase{"NoService", "", End::release, "", "", true},
         InhibitCase{"NoBus", nullptr, End::release, "", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Savers that watch the X server's idle time see none while a hold lasts.
+TEST(IdleInhibit, ResetsTheXServersIdleTimeWhileHeld) {
+    if (!VirtualXServer::Installed())
+        GTEST_SKIP() << "Xvfb is not installed";
+    VirtualXServer server;
+    ASSERT_TRUE(server.Start());
+    const ScopedEnv display("DISPLAY", QString::fromLatin1(server.Display()));
+    const ScopedEnv noBus("DBUS_SESSION_BUS_ADDRESS", QString());
+    const std::unique_ptr<Display, decltype(&XCloseDisplay)> x(
+        XOpenDisplay(server.Display().constData()), &XCloseDisplay);
+    ASSERT_TRUE(x);
+    const auto idleMs = [&x] {
+        XScreenSaverInfo info{};
+        XScreenSaverQueryInfo(x.get(), DefaultRootWindow(x.get()), &info);
+        return info.idle;
+    };
+    QTest::qWait(1200);
+    ASSERT_GE(idleMs(), 1000u);
+    session::IdleInhibit inhibit(QStringLiteral("quelby"), QStringLiteral("slide show"));
+    inhibit.Hold(QString());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return idleMs() < 1000; }, 2000));
+}
 
 } // namespace
