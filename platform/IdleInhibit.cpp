@@ -17,9 +17,8 @@ const QString kRequestInterface = QStringLiteral("org.freedesktop.portal.Request
 const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
 constexpr uint kIdleFlag = 8; // the portal's flags: 1 logout, 2 user switch, 4 suspend, 8 idle
 
-// Where the screen saver serves its interface; older ones only at the root.
 QString ScreenSaverPath(bool legacy) {
-    return legacy ? QStringLiteral("/ScreenSaver") : QStringLiteral("/org/freedesktop/ScreenSaver");
+    return ScreenSaverPaths().at(legacy ? 1 : 0);
 }
 
 } // namespace

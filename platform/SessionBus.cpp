@@ -21,6 +21,12 @@ SessionBus::~SessionBus() {
     QDBusConnection::disconnectFromBus(m_name);
 }
 
+const QStringList& ScreenSaverPaths() {
+    static const QStringList paths = {QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                      QStringLiteral("/ScreenSaver")};
+    return paths;
+}
+
 QString SessionBus::PortalRequestPath(const QString& token) const {
     QString sender = m_connection.baseService().mid(1);
     sender.replace(QLatin1Char('.'), QLatin1Char('_'));

@@ -1,8 +1,9 @@
 #include "GnomeSessionHold.h"
 
+#include "SessionBus.h"
+
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include <QDBusReply>
 
 namespace {
 // The session manager's flags: 1 logout, 2 user switch, 4 suspend, 8 idle.
@@ -17,11 +18,11 @@ void GnomeSessionHold::Ask(std::function<void(bool holds)> answer) {
         QStringLiteral("org.gnome.SessionManager"), QStringLiteral("/org/gnome/SessionManager"),
         QStringLiteral("org.gnome.SessionManager"), QStringLiteral("IsInhibited"));
     call << kIdleFlag;
-    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kTimeoutMs), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [pending, answer = std::move(answer)] {
-                pending->deleteLater();
-                const QDBusPendingReply<bool> reply = *pending;
-                answer(!reply.isError() && reply.value());
-            });
+    CallAsync(
+        m_bus, call, this,
+        [answer = std::move(answer)](const QDBusMessage& message) {
+            const QDBusReply<bool> reply = message;
+            answer(reply.isValid() && reply.value());
+        },
+        kTimeoutMs);
 }

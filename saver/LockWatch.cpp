@@ -5,7 +5,6 @@
 #include <QAtomicInteger>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <unistd.h>
@@ -37,17 +36,6 @@ QString SystemBusAddress() {
     return named.isEmpty() ? QStringLiteral("unix:path=/var/run/dbus/system_bus_socket") : named;
 }
 
-// Calls `answered` with the reply once it comes; nothing waits for it.
-template <typename Answered>
-void CallAsync(QDBusConnection& bus, const QDBusMessage& call, QObject* context,
-               Answered answered) {
-    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call), context);
-    QObject::connect(pending, &QDBusPendingCallWatcher::finished, context,
-                     [pending, answered = std::move(answered)] {
-                         pending->deleteLater();
-                         answered(pending->reply());
-                     });
-}
 } // namespace
 
 LockWatch::LockWatch(QObject* parent)

@@ -4,8 +4,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
 
 namespace {
@@ -81,25 +80,23 @@ void MutterIdleWatch::Add(const QString& method, const QVariantList& arguments,
                           std::function<void(uint)> added) {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     call.setArguments(arguments);
-    auto* pending = new QDBusPendingCallWatcher(m_bus->Connection().asyncCall(call), this);
-    connect(
-        pending, &QDBusPendingCallWatcher::finished, this,
-        [this, pending, added = std::move(added), generation = m_generation, owners = m_owners] {
-            pending->deleteLater();
-            const QDBusPendingReply<uint> reply = *pending;
-            if (reply.isError() || owners != m_owners)
-                return;
-            if (generation != m_generation) {
-                uint stale = reply.value();
-                Remove(stale);
-                return;
-            }
-            added(reply.value());
-            const bool fired = std::erase(m_firedEarly, reply.value()) > 0;
-            m_firedEarly.clear();
-            if (fired)
-                OnWatchFired(reply.value());
-        });
+    CallAsync(m_bus->Connection(), call, this,
+              [this, added = std::move(added), generation = m_generation,
+               owners = m_owners](const QDBusMessage& answer) {
+                  const QDBusReply<uint> reply = answer;
+                  if (!reply.isValid() || owners != m_owners)
+                      return;
+                  if (generation != m_generation) {
+                      uint stale = reply.value();
+                      Remove(stale);
+                      return;
+                  }
+                  added(reply.value());
+                  const bool fired = std::erase(m_firedEarly, reply.value()) > 0;
+                  m_firedEarly.clear();
+                  if (fired)
+                      OnWatchFired(reply.value());
+              });
 }
 
 void MutterIdleWatch::Remove(uint& id) {

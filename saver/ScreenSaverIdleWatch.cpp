@@ -3,8 +3,6 @@
 #include "SessionBus.h"
 
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusReply>
 
 namespace {
@@ -24,9 +22,7 @@ std::unique_ptr<ScreenSaverIdleWatch> ScreenSaverIdleWatch::Connect() {
     auto bus = std::make_unique<SessionBus>();
     if (!bus->IsConnected())
         return nullptr;
-    // The path of the specification, else the one older desktops use.
-    for (const QString& path :
-         {QStringLiteral("/org/freedesktop/ScreenSaver"), QStringLiteral("/ScreenSaver")}) {
+    for (const QString& path : ScreenSaverPaths()) {
         if (QDBusReply<uint>(
                 bus->Connection().call(IdleTimeCall(path), QDBus::Block, kAnswerTimeout))
                 .isValid())
@@ -42,11 +38,11 @@ ScreenSaverIdleWatch::ScreenSaverIdleWatch(std::unique_ptr<SessionBus> bus, QStr
 ScreenSaverIdleWatch::~ScreenSaverIdleWatch() = default;
 
 void ScreenSaverIdleWatch::Look() {
-    auto* pending = new QDBusPendingCallWatcher(
-        m_bus->Connection().asyncCall(IdleTimeCall(m_path), kAnswerTimeout), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending] {
-        pending->deleteLater();
-        const QDBusPendingReply<uint> reply = *pending;
-        Seen(std::chrono::milliseconds(reply.isError() ? 0 : reply.value()));
-    });
+    CallAsync(
+        m_bus->Connection(), IdleTimeCall(m_path), this,
+        [this](const QDBusMessage& answer) {
+            const QDBusReply<uint> reply = answer;
+            Seen(std::chrono::milliseconds(reply.isValid() ? reply.value() : 0));
+        },
+        kAnswerTimeout);
 }

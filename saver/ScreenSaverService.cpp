@@ -1,21 +1,20 @@
 #include "ScreenSaverService.h"
 
+#include "SessionBus.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
 
 namespace {
 const QString kName = QStringLiteral("org.freedesktop.ScreenSaver");
-// Where callers look for it; older ones only at the root.
-const QString kPaths[] = {QStringLiteral("/org/freedesktop/ScreenSaver"),
-                          QStringLiteral("/ScreenSaver")};
 } // namespace
 
 std::unique_ptr<ScreenSaverService> ScreenSaverService::Serve(const QDBusConnection& bus) {
     if (!bus.isConnected() || !bus.interface())
         return nullptr;
     std::unique_ptr<ScreenSaverService> service(new ScreenSaverService(bus));
-    for (const QString& path : kPaths)
+    for (const QString& path : ScreenSaverPaths())
         service->m_bus.registerObject(path, service.get(), QDBusConnection::ExportScriptableSlots);
     // Neither takes the name from its owner nor keeps it from a later one.
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> owned =
@@ -71,7 +70,7 @@ void ScreenSaverService::CallerLeft(const QString& caller) {
 
 void ScreenSaverService::StopServing() {
     m_serving = false;
-    for (const QString& path : kPaths)
+    for (const QString& path : ScreenSaverPaths())
         m_bus.unregisterObject(path);
     m_inhibits.clear();
     m_callers.setWatchedServices({});

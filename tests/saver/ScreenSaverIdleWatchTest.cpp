@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 // The stand-in keeps no clock: the test sets the idle time that it answers.
 TEST(ScreenSaverIdleWatch, LooksAtTheSessionsIdleTimeAndTellsIdleAndActive) {
     PrivateSessionBus bus;
-    // Only where older desktops have it: found after the specification's path.
+    // Only at the root, where older desktops serve it: found after the first path.
     ASSERT_TRUE(
         bus.StartStandIn({QStringLiteral("--screensaver"), QStringLiteral("/ScreenSaver")}));
     std::unique_ptr<ScreenSaverIdleWatch> watch = ScreenSaverIdleWatch::Connect();
